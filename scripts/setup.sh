@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing on Debian 12, builds calctutor, then starts the
+# tutor ("run") or runs the whole test suite ("test").
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+action=${1:-}
+if [[ "$action" != run && "$action" != test ]]; then
+    echo "usage: $0 run|test" >&2
+    exit 2
+fi
+
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          fonts-dejavu-core)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake --preset default
+cmake --build --preset default
+
+if [[ "$action" == run ]]; then
+    exec ./build/calctutor
+fi
+QT_QPA_PLATFORM=offscreen ctest --preset default

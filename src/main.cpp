@@ -1,0 +1,27 @@
+#include "core/SystemServices.h"
+#include "records/RecordFiles.h"
+#include "ui/MainForm.h"
+#include "ui/QtServices.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("calctutor"));
+    QApplication::setApplicationDisplayName(QStringLiteral("calctutor"));
+
+    calctutor::QtInputBox input;
+    calctutor::QtMessages messages;
+    calctutor::SystemClock clock;
+    calctutor::SystemRandom random;
+    calctutor::DiskRecordFiles files;
+    calctutor::MainForm form({input, messages, clock, random, files, calctutor::defaultDataFolder()});
+    input.setParent(&form);
+    messages.setParent(&form);
+
+    if (form.load() == calctutor::Flow::EndProgram)
+        return 0;
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,255 @@
+#include "ui/MainForm.h"
+
+#include "core/AssignmentEntry.h"
+#include "core/StudentSetup.h"
+#include "pictures/PicturePanel.h"
+#include "records/TextCoding.h"
+#include "script/Navigation.h"
+#include "script/ScriptReader.h"
+#include "ui/CaptionButton.h"
+#include "ui/ControlLayout.h"
+#include "ui/QtServices.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace calctutor {
+
+namespace {
+
+QFont boxFont()
+{
+    QFont font(QStringLiteral("System"));
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+QPlainTextEdit* makeTextBox(QWidget* parent)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setFont(boxFont());
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+bool captionFits(const QWidget& widget, const QString& caption)
+{
+    const QRect needed = widget.fontMetrics().boundingRect(widget.rect(), Qt::AlignLeft | Qt::TextWordWrap, caption);
+    return widget.rect().contains(needed);
+}
+
+QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
+{
+    const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
+    switch (spec.kind) {
+    case ControlKind::Button: return new CaptionButton(caption, parent);
+    case ControlKind::MultiLineText: {
+        QPlainTextEdit* box = makeTextBox(parent);
+        box->setPlainText(caption);
+        return box;
+    }
+    case ControlKind::SingleLineText: return new QLineEdit(caption, parent);
+    case ControlKind::Label: {
+        auto* label = new QLabel(caption, parent);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::Picture: return new PicturePanel(parent);
+    case ControlKind::List: return new QListWidget(parent);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_platform(std::move(platform))
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
+    buildControls();
+    setTabOrder();
+    wireEvents();
+    m_timer = new QTimer(this);
+    m_timer->setInterval(kTimerIntervalMs);
+}
+
+void MainForm::buildControls()
+{
+    for (const ControlSpec& spec : kControls) {
+        QWidget* widget = makeControl(spec, this);
+        const QString name = QString::fromStdString(controlName(spec));
+        widget->setObjectName(name);
+        widget->setGeometry(toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height));
+        widget->setAccessibleName(QString::fromStdString(accessibleNameOf(spec)));
+        const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
+        const bool fits = spec.kind == ControlKind::Button ? static_cast<CaptionButton*>(widget)->captionFits()
+                                                          : captionFits(*widget, caption);
+        if ((spec.kind == ControlKind::Button || spec.kind == ControlKind::Label) && !fits)
+            widget->setToolTip(caption);
+        m_controls.insert(name, widget);
+    }
+    m_question = static_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("txt_question")));
+    m_answer = static_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("txt_answer")));
+    m_picture1 = static_cast<PicturePanel*>(m_controls.value(QStringLiteral("Picture1")));
+    m_picture2 = static_cast<PicturePanel*>(m_controls.value(QStringLiteral("Picture2")));
+    m_picture1->setAccessibleDescription(QStringLiteral("Shows the graph of the current assignment and the timer experiment's circles"));
+    m_picture2->setAccessibleDescription(QStringLiteral("Shows the picture copied from the left panel"));
+}
+
+void MainForm::setTabOrder()
+{
+    QWidget* previous = nullptr;
+    for (int tab = 0; tab < static_cast<int>(kControls.size()); ++tab) {
+        for (const ControlSpec& spec : kControls) {
+            if (spec.tabIndex != tab || spec.kind == ControlKind::Label)
+                continue;
+            QWidget* widget = m_controls.value(QString::fromStdString(controlName(spec)));
+            if (previous != nullptr)
+                QWidget::setTabOrder(previous, widget);
+            previous = widget;
+        }
+    }
+}
+
+void MainForm::wireEvents()
+{
+    auto wire = [this](const char* name, void (MainForm::*handler)()) {
+        auto* button = static_cast<QPushButton*>(m_controls.value(QLatin1String(name)));
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            if (!m_ended)
+                (this->*handler)();
+        });
+    };
+    wire("cmdNextQuestion", &MainForm::onNextQuestion);
+    wire("cmd_next_picture", &MainForm::onNextPicture);
+    wire("cmd_clear_answer_box", &MainForm::onClearAnswerBox);
+    wire("cmd_quit", &MainForm::onQuit);
+}
+
+Flow MainForm::load()
+{
+    StartupServices startup{m_platform.input, m_platform.messages, m_platform.clock, m_platform.random,
+                            m_platform.defaultFolder};
+    m_picture1->setScale(1000, 1000);
+    m_picture2->setScale(1000, 1000);
+    if (setupStudent(m_state, startup) == Flow::EndProgram) {
+        endProgram();
+        return Flow::EndProgram;
+    }
+    EntryServices entry{m_platform.clock, m_platform.random, m_platform.files, m_platform.messages};
+    if (enterAssignment(m_state, entry) == Flow::EndProgram) {
+        endProgram();
+        return Flow::EndProgram;
+    }
+    m_question->setFocus();
+    return Flow::Continue;
+}
+
+void MainForm::onNextQuestion()
+{
+    NextQuestionOutcome outcome = nextQuestion(m_state, *this);
+    if (outcome.resetAnswerBox)
+        setAnswerBox(m_state.responsePrompt);
+    if (outcome.flow == Flow::EndProgram)
+        return endProgram();
+    appendToQuestionBox(outcome.textToShow);
+}
+
+void MainForm::onNextPicture()
+{
+    if (nextPicture(m_state, *this) == Flow::EndProgram)
+        endProgram();
+}
+
+void MainForm::onClearAnswerBox()
+{
+    m_answer->clear();
+}
+
+void MainForm::onQuit()
+{
+    endProgram();
+}
+
+void MainForm::readNextQuestion()
+{
+    const ReadOutcome outcome = calctutor::readNextQuestion(m_state);
+    if (outcome.resetAnswerBox)
+        setAnswerBox(m_state.responsePrompt);
+    if (outcome.flow == Flow::EndProgram)
+        endProgram();
+}
+
+void MainForm::runRoutine(const std::string& name)
+{
+    if (calctutor::runRoutine(name, *this) == Flow::EndProgram)
+        endProgram();
+}
+
+std::string MainForm::code(const std::string& text, int codeNumber) const
+{
+    return calctutor::code(text, codeNumber);
+}
+
+std::string MainForm::decode(const std::string& text, int codeNumber) const
+{
+    return calctutor::decode(text, codeNumber);
+}
+
+std::string MainForm::remSpaces(const std::string& text) const
+{
+    return calctutor::remSpaces(text);
+}
+
+std::string MainForm::makeCodeLine(int codeNumber)
+{
+    return calctutor::makeCodeLine(codeNumber, m_platform.random);
+}
+
+void MainForm::showGraph(int /*graphNumber*/)
+{
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    endProgram();
+    event->accept();
+}
+
+// Stops everything at once: no further tick or handler runs, and the event
+// loop ends with status 0.
+void MainForm::endProgram()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_timer->stop();
+    hide();
+    QCoreApplication::exit(0);
+}
+
+void MainForm::appendToQuestionBox(const std::string& text)
+{
+    if (text.empty())
+        return;
+    QTextCursor cursor(m_question->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(toDisplay(text));
+}
+
+void MainForm::setAnswerBox(const std::string& text)
+{
+    m_answer->setPlainText(toDisplay(text));
+}
+
+} // namespace calctutor

@@ -1,0 +1,81 @@
+#pragma once
+// The tutor's one window. It owns the state of the run and the controls laid
+// out from the control table, and wires each event to a handler that reads a
+// control, makes one call into the logic and writes the result back.
+
+#include "core/Flow.h"
+#include "core/Services.h"
+#include "core/TutorState.h"
+
+#include <QHash>
+#include <QWidget>
+
+class QPlainTextEdit;
+class QTimer;
+
+namespace calctutor {
+
+class PicturePanel;
+class RecordFiles;
+
+// The platform services the window hands to the logic.
+struct Platform {
+    InputBox& input;
+    StudentMessages& messages;
+    Clock& clock;
+    RandomSource& random;
+    RecordFiles& files;
+    std::string defaultFolder;
+};
+
+class MainForm : public QWidget, private GraphDisplay {
+public:
+    explicit MainForm(Platform platform, QWidget* parent = nullptr);
+
+    // The window's load: start-up, then assignment entry. EndProgram means the
+    // program ends before the window is shown.
+    [[nodiscard]] Flow load();
+
+    bool hasEnded() const { return m_ended; }
+    const TutorState& state() const { return m_state; }
+    TutorState& state() { return m_state; }
+    QWidget* control(const QString& name) const { return m_controls.value(name); }
+
+    // The window's public operations.
+    void readNextQuestion();
+    void runRoutine(const std::string& name);
+    std::string code(const std::string& text, int codeNumber) const;
+    std::string decode(const std::string& text, int codeNumber) const;
+    std::string remSpaces(const std::string& text) const;
+    std::string makeCodeLine(int codeNumber);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void wireEvents();
+    void setTabOrder();
+
+    void onNextQuestion();
+    void onNextPicture();
+    void onClearAnswerBox();
+    void onQuit();
+
+    void showGraph(int graphNumber) override;
+    void endProgram();
+    void appendToQuestionBox(const std::string& text);
+    void setAnswerBox(const std::string& text);
+
+    Platform m_platform;
+    TutorState m_state;
+    bool m_ended = false;
+    QHash<QString, QWidget*> m_controls;
+    QPlainTextEdit* m_question = nullptr;
+    QPlainTextEdit* m_answer = nullptr;
+    PicturePanel* m_picture1 = nullptr;
+    PicturePanel* m_picture2 = nullptr;
+    QTimer* m_timer = nullptr;
+};
+
+} // namespace calctutor

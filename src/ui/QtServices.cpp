@@ -1,0 +1,58 @@
+#include "ui/QtServices.h"
+
+#include "core/Windows1252.h"
+#include "ui/PromptDialog.h"
+
+#include <QMessageBox>
+
+namespace calctutor {
+
+QString toDisplay(std::string_view text)
+{
+    QString display = QString::fromStdString(windows1252ToUtf8(text));
+    display.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return display;
+}
+
+std::string fromDisplay(const QString& text, std::vector<std::string>* unstorable)
+{
+    QString withLineEnds = text;
+    withLineEnds.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    withLineEnds.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    withLineEnds.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    withLineEnds.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    Encoded1252 encoded = utf8ToWindows1252(withLineEnds.toStdString());
+    if (unstorable != nullptr)
+        *unstorable = std::move(encoded.unstorable);
+    return std::move(encoded.text);
+}
+
+QString unstorableMessage(const std::vector<std::string>& characters)
+{
+    std::string list;
+    for (const std::string& character : characters)
+        list += (list.empty() ? "" : " ") + character;
+    return QString::fromStdString("These characters cannot be stored in your record files: " + list
+                                  + ". Please replace them, for example by writing the name of a Greek "
+                                    "letter or symbol in plain letters.");
+}
+
+std::string QtInputBox::ask(std::string_view prompt)
+{
+    QString typed;
+    for (;;) {
+        typed = PromptDialog::ask(toDisplay(prompt), m_parent, typed);
+        std::vector<std::string> unstorable;
+        std::string answer = fromDisplay(typed, &unstorable);
+        if (unstorable.empty())
+            return answer;
+        QMessageBox::warning(m_parent, QString(), unstorableMessage(unstorable));
+    }
+}
+
+void QtMessages::tell(std::string_view message)
+{
+    QMessageBox::warning(m_parent, QString(), toDisplay(message));
+}
+
+} // namespace calctutor

@@ -1,0 +1,45 @@
+#pragma once
+// The real platform services of the running program, on Qt: the input box,
+// messages to the student and conversion of the program's Windows-1252 texts
+// to and from the window's texts.
+
+#include "core/Services.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace calctutor {
+
+// Windows-1252 text with CR LF line ends to the window's text, and back.
+QString toDisplay(std::string_view text);
+std::string fromDisplay(const QString& text, std::vector<std::string>* unstorable = nullptr);
+
+class QtInputBox final : public InputBox {
+public:
+    explicit QtInputBox(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    // Asks again, keeping the text, while it holds characters the records cannot store.
+    std::string ask(std::string_view prompt) override;
+
+private:
+    QWidget* m_parent;
+};
+
+class QtMessages final : public StudentMessages {
+public:
+    explicit QtMessages(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    void tell(std::string_view message) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// The message that names characters a record file cannot hold.
+QString unstorableMessage(const std::vector<std::string>& characters);
+
+} // namespace calctutor

@@ -1,0 +1,114 @@
+#include "core/AssignmentEntry.h"
+
+#include "core/TutorState.h"
+#include "records/RecordFiles.h"
+
+#include "Fakes.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace calctutor {
+namespace {
+
+using namespace calctutor::testing;
+
+struct Entry {
+    Entry()
+    {
+        state.scriptLines[1] = "001.  First";
+        state.scriptLines[3] = "`q001.  Q";
+        state.scriptLines[7] = "005.  ";
+        state.scriptLines[9] = "`q001.  Q";
+        state.scriptLines[20] = "005.  a later copy";
+        state.scriptLines[30] = "017.  ";
+        state.assignmentNumber = "005";
+        state.codeNumber = 2;
+        state.masterFilePath = folder.file("masterFile_Ann.txt");
+        state.sendFilePath = folder.file("send_0712Ann.txt");
+    }
+    Flow run() { return enterAssignment(state, services); }
+
+    TempFolder folder;
+    TutorState state;
+    FixedClock clock;
+    ScriptedRandom random;
+    DiskRecordFiles files;
+    RecordedMessages messages;
+    EntryServices services{clock, random, files, messages};
+};
+
+TEST(AssignmentEntry, FindsTheFirstHeaderAndWritesTheStartHeaderToBothFiles)
+{
+    Entry entry;
+    entry.random = ScriptedRandom{0.5f, 0.0f, 0.05f, 0.5f, 0.99f};
+    ASSERT_EQ(entry.run(), Flow::Continue);
+    EXPECT_EQ(entry.state.lineIndex, 7);
+    const std::string expected = std::string("\x76\x5B\xFE") + "\r\n"
+                                 "assignment #005\r\n"
+                                 "005.  \r\n"
+                                 "\r\n"
+                                 "07-12-2026\r\n";
+    EXPECT_EQ(readFile(entry.state.masterFilePath), expected);
+    EXPECT_EQ(readFile(entry.state.sendFilePath), expected);
+    EXPECT_TRUE(entry.messages.told.empty());
+}
+
+TEST(AssignmentEntry, EachStartAppendsAnotherHeaderWithANewCodeLine)
+{
+    Entry entry;
+    entry.random = ScriptedRandom{0.5f, 0.1f, 0.5f, 0.9f};
+    ASSERT_EQ(entry.run(), Flow::Continue);
+    entry.state.lineIndex = 0;
+    entry.random = ScriptedRandom{0.5f, 0.2f, 0.5f, 0.3f};
+    ASSERT_EQ(entry.run(), Flow::Continue);
+    const std::string master = readFile(entry.state.masterFilePath);
+    EXPECT_EQ(master, readFile(entry.state.sendFilePath));
+    EXPECT_EQ(master.substr(0, 4), "\x84\xF1\r\n");
+    EXPECT_NE(master.find("\r\n07-12-2026\r\n\x91\x9F\r\nassignment #005"), std::string::npos);
+}
+
+TEST(AssignmentEntry, AFourCharacterHeaderMatchesWhole)
+{
+    Entry entry;
+    entry.state.scriptLines[7] = "005.";
+    entry.random = ScriptedRandom{0.5f, 0.5f, 0.5f, 0.5f};
+    ASSERT_EQ(entry.run(), Flow::Continue);
+    EXPECT_NE(readFile(entry.state.sendFilePath).find("\r\n005.\r\n\r\n"), std::string::npos);
+}
+
+TEST(AssignmentEntry, SearchStaysInsideTheScript)
+{
+    TutorState state;
+    state.scriptLines[0] = "005.  never looked at";
+    state.scriptLines[kLastScriptIndex] = "005.  last";
+    EXPECT_EQ(findAssignmentHeader(state.scriptLines, "005"), kLastScriptIndex);
+    EXPECT_EQ(findAssignmentHeader(state.scriptLines, "006"), std::nullopt);
+    EXPECT_EQ(findAssignmentHeader(state.scriptLines, ""), std::nullopt);
+    EXPECT_EQ(findAssignmentHeader(state.scriptLines, "0005"), std::nullopt);
+}
+
+TEST(AssignmentEntry, TheClosingHeaderHasNoContent)
+{
+    Entry entry;
+    EXPECT_TRUE(assignmentHasContent(entry.state.scriptLines, 1));
+    EXPECT_FALSE(assignmentHasContent(entry.state.scriptLines, 30));
+    EXPECT_EQ(availableAssignments(entry.state.scriptLines), "001 to 005");
+}
+
+TEST(AssignmentEntry, AFileThatCannotBeOpenedEndsTheProgramWithAMessageAndWritesNothing)
+{
+    Entry entry;
+    entry.state.sendFilePath = entry.folder.file("missing/send_0712Ann.txt");
+    entry.random = ScriptedRandom{0.5f, 0.5f, 0.5f, 0.5f};
+    EXPECT_EQ(entry.run(), Flow::EndProgram);
+    ASSERT_EQ(entry.messages.told.size(), 1u);
+    EXPECT_NE(entry.messages.told[0].find("missing/send_0712Ann.txt"), std::string::npos);
+    EXPECT_NE(entry.messages.told[0].find("No such file or directory"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));
+}
+
+} // namespace
+} // namespace calctutor

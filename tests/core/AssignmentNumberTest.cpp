@@ -1,0 +1,55 @@
+#include "core/AssignmentNumber.h"
+#include "core/NumberText.h"
+
+#include <gtest/gtest.h>
+
+namespace calctutor {
+namespace {
+
+struct NumberRow {
+    const char* typed;
+    const char* padded;
+    const char* next;
+};
+
+class AssignmentNumbers : public ::testing::TestWithParam<NumberRow> {};
+
+TEST_P(AssignmentNumbers, PadAndNext)
+{
+    const NumberRow& row = GetParam();
+    const std::string padded = padAssignmentNumber(row.typed);
+    EXPECT_EQ(padded, row.padded);
+    EXPECT_EQ(nextAssignmentNumber(padded), row.next);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, AssignmentNumbers,
+                         ::testing::Values(NumberRow{"5", "005", "006"}, NumberRow{"12", "012", "013"},
+                                           NumberRow{"99", "099", "100"}, NumberRow{"0005", "0005", "006"},
+                                           NumberRow{"abc", "abc", "001"}, NumberRow{"7x", "07x", "008"},
+                                           NumberRow{"", "", "001"}, NumberRow{"016", "016", "017"},
+                                           NumberRow{" 1", "0 1", "002"}, NumberRow{"1.5", "1.5", "2.5"},
+                                           NumberRow{"999", "999", "1000"}));
+
+TEST(LeadingNumber, ReadsTheLongestNumericStart)
+{
+    EXPECT_EQ(leadingNumber("7x"), 7);
+    EXPECT_EQ(leadingNumber(" 1 2"), 12);
+    EXPECT_EQ(leadingNumber("-3abc"), -3);
+    EXPECT_EQ(leadingNumber("2.5e1"), 25);
+    EXPECT_EQ(leadingNumber("2e"), 2); // an exponent without digits is not part of the number
+    EXPECT_EQ(leadingNumber("abc"), 0);
+    EXPECT_EQ(leadingNumber(""), 0);
+    EXPECT_EQ(leadingNumber("."), 0);
+}
+
+TEST(GeneralNumber, WholeNumbersHaveNoPointOrGrouping)
+{
+    EXPECT_EQ(generalNumber(50002), "50002");
+    EXPECT_EQ(generalNumber(1234567), "1234567");
+    EXPECT_EQ(generalNumber(-3), "-3");
+    EXPECT_EQ(generalNumber(2.5), "2.5");
+    EXPECT_EQ(generalNumber(0), "0");
+}
+
+} // namespace
+} // namespace calctutor

@@ -1,0 +1,180 @@
+// The main window: its layout table, its own two handlers, and one walk
+// through the first assignment driven by clicks.
+
+#include "core/Prompts.h"
+#include "records/RecordFiles.h"
+#include "ui/ControlLayout.h"
+#include "ui/MainForm.h"
+
+#include "../Fakes.h"
+#include "../TempFolder.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QtTest>
+
+#include <memory>
+
+using namespace calctutor;
+using namespace calctutor::testing;
+
+namespace {
+
+// A window loaded for the student Ann on assignment 1, in a fresh folder.
+struct LoadedForm {
+    explicit LoadedForm(std::initializer_list<std::string> answers = {"Ann", "", "1"})
+        : input(answers), random{0.5f, 0.5f}
+    {
+        for (int i = 0; i < 60; ++i)
+            random.add(0.5f);
+        form = std::make_unique<MainForm>(Platform{input, messages, clock, random, files, folder.path()});
+    }
+    QPlainTextEdit* box(const char* name) const
+    {
+        return qobject_cast<QPlainTextEdit*>(form->control(QLatin1String(name)));
+    }
+    void click(const char* name) const
+    {
+        qobject_cast<QPushButton*>(form->control(QLatin1String(name)))->click();
+    }
+
+    TempFolder folder;
+    ScriptedInput input;
+    RecordedMessages messages;
+    FixedClock clock;
+    ScriptedRandom random;
+    DiskRecordFiles files;
+    std::unique_ptr<MainForm> form;
+};
+
+} // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layoutTableHasUniqueNamesAndTabOrder()
+    {
+        QSet<QString> names;
+        for (std::size_t i = 0; i < kControls.size(); ++i) {
+            const ControlSpec& spec = kControls[i];
+            QVERIFY(!names.contains(QString::fromStdString(controlName(spec))));
+            names.insert(QString::fromStdString(controlName(spec)));
+            QCOMPARE(spec.tabIndex, static_cast<int>(i));
+            QCOMPARE(spec.left % kTwipsPerPixel + spec.top % kTwipsPerPixel + spec.width % kTwipsPerPixel
+                         + spec.height % kTwipsPerPixel,
+                     0);
+        }
+    }
+
+    void exactlyThreeControlsReachPastTheClientArea()
+    {
+        QStringList past;
+        for (const ControlSpec& spec : kControls) {
+            if (spec.left + spec.width > kClientWidthTwips || spec.top + spec.height > kClientHeightTwips)
+                past << QString::fromStdString(controlName(spec));
+        }
+        QCOMPARE(past, (QStringList{"List1", "cmd_quit", "cmd_copy_picture"}));
+    }
+
+    void windowPlacesEveryControlFromTheTable()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->windowTitle(), QStringLiteral("Form1"));
+        QCOMPARE(loaded.form->size(), QSize(725, 566));
+        for (const ControlSpec& spec : kControls) {
+            QWidget* widget = loaded.form->control(QString::fromStdString(controlName(spec)));
+            QVERIFY(widget != nullptr);
+            QCOMPARE(widget->geometry(), QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
+            QVERIFY(!widget->accessibleName().isEmpty());
+        }
+        QCOMPARE(loaded.form->control("cmd_display_note_file")->size(), QSize(9, 13));
+        QCOMPARE(loaded.form->control("cmd_display_note_file")->toolTip(), QStringLiteral("display notes"));
+        QCOMPARE(loaded.form->control("lbl_paragraph_goback")->toolTip(), QStringLiteral("# sentences previous"));
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(), QStringLiteral(" "));
+        QCOMPARE(loaded.box("txt_question")->toPlainText(), QString());
+        QCOMPARE(qobject_cast<QLineEdit*>(loaded.form->control("txt_parameter_3"))->text(), QStringLiteral("1"));
+        QVERIFY(loaded.box("txt_question")->font().bold());
+        QCOMPARE(loaded.box("txt_question")->font().pointSizeF(), 9.75);
+        loaded.input = ScriptedInput{};
+    }
+
+    void tabOrderFollowsTheTable()
+    {
+        LoadedForm loaded;
+        QWidget* widget = loaded.form->control("txt_question");
+        QStringList order;
+        for (int i = 0; i < 25; ++i) {
+            order << widget->objectName();
+            widget = widget->nextInFocusChain();
+            while (qobject_cast<QLabel*>(widget) != nullptr || widget->objectName().isEmpty()
+                   || widget->parentWidget() != loaded.form.get())
+                widget = widget->nextInFocusChain();
+        }
+        QCOMPARE(order.mid(0, 6), (QStringList{"txt_question", "txt_answer", "cmdNextQuestion", "cmd_enter_response",
+                                               "Picture1", "Picture2"}));
+        QCOMPARE(order.mid(16, 5), (QStringList{"cmd_displayCumulativeText", "cmd_display_note_file", "cmd_quit",
+                                                "cmd_pend_exp", "cmd_next_picture"}));
+        loaded.input = ScriptedInput{};
+    }
+
+    void clearBoxEmptiesOnlyTheAnswerBox()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        loaded.box("txt_answer")->setPlainText(QStringLiteral("typed"));
+        const TutorState before = loaded.form->state();
+        loaded.click("cmd_clear_answer_box");
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(), QString());
+        loaded.click("cmd_clear_answer_box");
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(), QString());
+        QCOMPARE(loaded.form->state().lineIndex, before.lineIndex);
+        QVERIFY(!loaded.form->hasEnded());
+    }
+
+    void quitEndsTheProgramAndNothingRunsAfterIt()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        loaded.click("cmd_quit");
+        QVERIFY(loaded.form->hasEnded());
+        const int index = loaded.form->state().lineIndex;
+        loaded.click("cmdNextQuestion");
+        QCOMPARE(loaded.form->state().lineIndex, index);
+    }
+
+    void walkingAssignmentOneEndsAtTheNextHeader()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        QVERIFY(QFile::exists(QString::fromStdString(loaded.folder.file("masterFile_Ann.txt"))));
+        for (int stop = 1; stop <= 8; ++stop) {
+            loaded.click("cmdNextQuestion");
+            QVERIFY(!loaded.form->hasEnded());
+            QCOMPARE(loaded.form->state().lineKind, std::string(stop % 2 == 1 ? "question" : "answer"));
+            QCOMPARE(loaded.form->state().questionNumber, std::to_string((stop + 1) / 2));
+        }
+        const QString shown = loaded.box("txt_question")->toPlainText();
+        QVERIFY(shown.startsWith(QStringLiteral("`qNote that there are four questions in this assignment.  \n\n`q001.")));
+        // Unanswered stops put the invitation back into the answer box.
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(), QString::fromStdString(responsePromptText()).replace("\r\n", "\n"));
+        loaded.click("cmdNextQuestion");
+        QVERIFY(loaded.form->hasEnded());
+        QCOMPARE(loaded.box("txt_question")->toPlainText(), shown);
+    }
+
+    void closingTheWindowEndsTheProgram()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        loaded.form->show();
+        loaded.form->close();
+        QVERIFY(loaded.form->hasEnded());
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"
