@@ -1,4 +1,5 @@
 #include "core/SystemServices.h"
+#include "pictures/SystemClipboard.h"
 #include "records/RecordFiles.h"
 #include "ui/MainForm.h"
 #include "ui/QtServices.h"
@@ -16,7 +17,9 @@ int main(int argc, char* argv[])
     calctutor::SystemClock clock;
     calctutor::SystemRandom random;
     calctutor::DiskRecordFiles files;
-    calctutor::MainForm form({input, messages, clock, random, files, calctutor::defaultDataFolder()});
+    calctutor::QtBeep beep;
+    calctutor::SystemClipboard clipboard;
+    calctutor::MainForm form({input, messages, clock, random, files, beep, clipboard, calctutor::defaultDataFolder()});
     input.setParent(&form);
     messages.setParent(&form);
 

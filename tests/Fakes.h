@@ -83,6 +83,12 @@ private:
     std::deque<float> m_draws;
 };
 
+class CountedBeep final : public Beep {
+public:
+    void beep() override { ++beeps; }
+    int beeps = 0;
+};
+
 class RecordedGraphs final : public GraphDisplay {
 public:
     void showGraph(int graphNumber) override { shown.push_back(graphNumber); }

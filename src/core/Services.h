@@ -40,6 +40,13 @@ public:
     virtual float next() = 0;
 };
 
+// The system beep.
+class Beep {
+public:
+    virtual ~Beep() = default;
+    virtual void beep() = 0;
+};
+
 // Shows the graph that a script routine names ("graph2" is graph 2).
 class GraphDisplay {
 public:

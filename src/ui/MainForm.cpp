@@ -2,6 +2,7 @@
 
 #include "core/AssignmentEntry.h"
 #include "core/StudentSetup.h"
+#include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
 #include "records/TextCoding.h"
 #include "script/Navigation.h"
@@ -10,6 +11,7 @@
 #include "ui/ControlLayout.h"
 #include "ui/QtServices.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
@@ -81,7 +83,15 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
     wireEvents();
     m_timer = new QTimer(this);
     m_timer->setInterval(kTimerIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, [this] {
+        if (!m_ended)
+            onTimerTick();
+    });
+    m_pictures = std::make_unique<PictureController>(*m_picture1, *m_picture2, m_platform.random, m_platform.beep,
+                                                     m_platform.clipboard);
 }
+
+MainForm::~MainForm() = default;
 
 void MainForm::buildControls()
 {
@@ -134,6 +144,8 @@ void MainForm::wireEvents()
     wire("cmd_next_picture", &MainForm::onNextPicture);
     wire("cmd_clear_answer_box", &MainForm::onClearAnswerBox);
     wire("cmd_quit", &MainForm::onQuit);
+    wire("cmd_copy_picture", &MainForm::onCopyPicture);
+    wire("cmd_pend_exp", &MainForm::onPendExp);
 }
 
 Flow MainForm::load()
@@ -181,6 +193,27 @@ void MainForm::onQuit()
     endProgram();
 }
 
+void MainForm::onCopyPicture()
+{
+    m_pictures->copyPicture();
+}
+
+// Further clicks leave the running timer as it is.
+void MainForm::onPendExp()
+{
+    if (!m_timer->isActive())
+        m_timer->start();
+}
+
+// While a modal input box waits for the student, the window takes no events,
+// and the experiment's ticks wait too.
+void MainForm::onTimerTick()
+{
+    if (QApplication::activeModalWidget() != nullptr)
+        return;
+    m_pictures->tick();
+}
+
 void MainForm::readNextQuestion()
 {
     const ReadOutcome outcome = calctutor::readNextQuestion(m_state);
@@ -216,8 +249,9 @@ std::string MainForm::makeCodeLine(int codeNumber)
     return calctutor::makeCodeLine(codeNumber, m_platform.random);
 }
 
-void MainForm::showGraph(int /*graphNumber*/)
+void MainForm::showGraph(int graphNumber)
 {
+    m_pictures->showGraph(graphNumber);
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

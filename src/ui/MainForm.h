@@ -10,11 +10,15 @@
 #include <QHash>
 #include <QWidget>
 
+#include <memory>
+
 class QPlainTextEdit;
 class QTimer;
 
 namespace calctutor {
 
+class PictureClipboard;
+class PictureController;
 class PicturePanel;
 class RecordFiles;
 
@@ -25,12 +29,15 @@ struct Platform {
     Clock& clock;
     RandomSource& random;
     RecordFiles& files;
+    Beep& beep;
+    PictureClipboard& clipboard;
     std::string defaultFolder;
 };
 
 class MainForm : public QWidget, private GraphDisplay {
 public:
     explicit MainForm(Platform platform, QWidget* parent = nullptr);
+    ~MainForm() override;
 
     // The window's load: start-up, then assignment entry. EndProgram means the
     // program ends before the window is shown.
@@ -61,6 +68,9 @@ private:
     void onNextPicture();
     void onClearAnswerBox();
     void onQuit();
+    void onCopyPicture();
+    void onPendExp();
+    void onTimerTick();
 
     void showGraph(int graphNumber) override;
     void endProgram();
@@ -76,6 +86,7 @@ private:
     PicturePanel* m_picture1 = nullptr;
     PicturePanel* m_picture2 = nullptr;
     QTimer* m_timer = nullptr;
+    std::unique_ptr<PictureController> m_pictures;
 };
 
 } // namespace calctutor

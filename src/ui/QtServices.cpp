@@ -3,6 +3,7 @@
 #include "core/Windows1252.h"
 #include "ui/PromptDialog.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace calctutor {
@@ -48,6 +49,11 @@ std::string QtInputBox::ask(std::string_view prompt)
             return answer;
         QMessageBox::warning(m_parent, QString(), unstorableMessage(unstorable));
     }
+}
+
+void QtBeep::beep()
+{
+    QApplication::beep();
 }
 
 void QtMessages::tell(std::string_view message)

@@ -39,6 +39,11 @@ private:
     QWidget* m_parent;
 };
 
+class QtBeep final : public Beep {
+public:
+    void beep() override;
+};
+
 // The message that names characters a record file cannot hold.
 QString unstorableMessage(const std::vector<std::string>& characters);
 

@@ -6,6 +6,7 @@
 #include "ui/ControlLayout.h"
 #include "ui/MainForm.h"
 
+#include "../FakeClipboard.h"
 #include "../Fakes.h"
 #include "../TempFolder.h"
 
@@ -30,7 +31,8 @@ struct LoadedForm {
     {
         for (int i = 0; i < 60; ++i)
             random.add(0.5f);
-        form = std::make_unique<MainForm>(Platform{input, messages, clock, random, files, folder.path()});
+        form = std::make_unique<MainForm>(
+            Platform{input, messages, clock, random, files, beep, clipboard, folder.path()});
     }
     QPlainTextEdit* box(const char* name) const
     {
@@ -47,6 +49,8 @@ struct LoadedForm {
     FixedClock clock;
     ScriptedRandom random;
     DiskRecordFiles files;
+    CountedBeep beep;
+    FakeClipboard clipboard;
     std::unique_ptr<MainForm> form;
 };
 
