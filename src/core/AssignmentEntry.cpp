@@ -2,6 +2,7 @@
 
 #include "core/Services.h"
 #include "core/TutorState.h"
+#include "core/Windows1252.h"
 #include "records/RecordFiles.h"
 #include "records/RecordLines.h"
 #include "records/TextCoding.h"
@@ -67,9 +68,10 @@ Flow enterAssignment(TutorState& state, EntryServices& services)
         startHeader(codeLine, state.assignmentNumber, headerEntry, date, state.codeNumber),
     };
     if (auto error = appendEntry(services.files, paths, texts)) {
-        services.messages.tell("The start of your work could not be recorded, so the tutor cannot go on. "
-                               + error->message
-                               + " Check the folder you chose for your files, then start the tutor again.");
+        services.messages.tell(windows1252ToUtf8("The start of your work could not be recorded, so the tutor cannot "
+                                                 "go on. " + error->message
+                                                 + " Check the folder you chose for your files, then start the tutor "
+                                                   "again."));
         return Flow::EndProgram;
     }
     return Flow::Continue;

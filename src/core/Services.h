@@ -2,7 +2,8 @@
 // The platform services that the tutor's logic needs, each behind a small
 // interface so that tests can script them. The real ones live at the edge:
 // Qt dialogs and beep in ui/, the system clock and generator in core/.
-// All texts are Windows-1252 strings.
+// Texts are Windows-1252 strings, except the messages to the student, which
+// are UTF-8 so that they can name characters the record files cannot hold.
 
 #include <cstdint>
 #include <string>
@@ -17,7 +18,7 @@ public:
     virtual std::string ask(std::string_view prompt) = 0;
 };
 
-// Tells the student something that went wrong and waits until it is read.
+// Tells the student something that went wrong and waits until it is read (UTF-8).
 class StudentMessages {
 public:
     virtual ~StudentMessages() = default;

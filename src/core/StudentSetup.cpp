@@ -6,6 +6,7 @@
 #include "core/Prompts.h"
 #include "core/Services.h"
 #include "core/TutorState.h"
+#include "core/Windows1252.h"
 #include "script/QuestionBank.h"
 
 #include <algorithm>
@@ -23,6 +24,11 @@ bool isForbiddenInName(char c)
     return code < 32 || code == 127 || kForbiddenInNames.find(c) != std::string_view::npos;
 }
 
+void tell(StartupServices& services, const std::string& message)
+{
+    services.messages.tell(windows1252ToUtf8(message));
+}
+
 std::string askName(StartupServices& services)
 {
     for (;;) {
@@ -30,7 +36,7 @@ std::string askName(StartupServices& services)
         const std::string unsafe = unsafeNameCharacters(name);
         if (unsafe.empty())
             return name;
-        services.messages.tell("Your name becomes part of the names of your record files, so it cannot contain "
+        tell(services, "Your name becomes part of the names of your record files, so it cannot contain "
                                + unsafe
                                + ". These characters are not allowed in a name: / \\ : * ? \" < > | and "
                                  "control characters. Please type your name again.");
@@ -47,7 +53,7 @@ std::string askChosenFolder(StartupServices& services)
         const std::optional<std::string> problem = folderProblem(folder);
         if (!problem)
             return folder;
-        services.messages.tell("Your files cannot be written to the folder " + folder + ": " + *problem
+        tell(services, "Your files cannot be written to the folder " + folder + ": " + *problem
                                + ". Please enter another folder, or just hit the Enter key to keep the default "
                                  "folder "
                                + services.defaultFolder + ".");
@@ -59,7 +65,7 @@ std::string chooseFolder(StartupServices& services)
     if (services.input.ask(firstFolderPrompt(services.defaultFolder)) == "1")
         return askChosenFolder(services);
     if (const std::optional<std::string> problem = folderProblem(services.defaultFolder)) {
-        services.messages.tell("The default folder " + services.defaultFolder
+        tell(services, "The default folder " + services.defaultFolder
                                + " could not be created or cannot be used: " + *problem
                                + ". Please enter the folder to which your files should be written.");
         return askChosenFolder(services);
@@ -85,7 +91,7 @@ std::optional<std::string> askAssignment(const TutorState& state, StartupService
 {
     std::string number = padAssignmentNumber(services.input.ask(kAssignmentPrompt));
     while (!isAssignmentInCourse(state, number)) {
-        services.messages.tell("Assignment " + (number.empty() ? std::string("(none)") : number)
+        tell(services, "Assignment " + (number.empty() ? std::string("(none)") : number)
                                + " is not in the course. The course has assignments "
                                + availableAssignments(state.scriptLines)
                                + ". Please enter one of these numbers, or leave the box empty to stop.");

@@ -2,8 +2,12 @@
 
 #include "core/AssignmentEntry.h"
 #include "core/StudentSetup.h"
+#include "core/Windows1252.h"
 #include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
+#include "records/QueryConversion.h"
+#include "records/RecordViewers.h"
+#include "records/Recording.h"
 #include "records/TextCoding.h"
 #include "script/Navigation.h"
 #include "script/ScriptReader.h"
@@ -141,6 +145,10 @@ void MainForm::wireEvents()
         });
     };
     wire("cmdNextQuestion", &MainForm::onNextQuestion);
+    wire("cmd_enter_response", &MainForm::onEnterResponse);
+    wire("cmd_save_as_notes", &MainForm::onSaveAsNotes);
+    wire("cmd_display_note_file", &MainForm::onDisplayNotes);
+    wire("cmd_displayCumulativeText", &MainForm::onDisplaySendFile);
     wire("cmd_next_picture", &MainForm::onNextPicture);
     wire("cmd_clear_answer_box", &MainForm::onClearAnswerBox);
     wire("cmd_quit", &MainForm::onQuit);
@@ -191,6 +199,50 @@ void MainForm::onClearAnswerBox()
 void MainForm::onQuit()
 {
     endProgram();
+}
+
+void MainForm::onEnterResponse()
+{
+    const std::optional<std::string> text = answerBoxText();
+    if (!text)
+        return;
+    RecordingServices services{m_platform.input, m_platform.messages, m_platform.clock, m_platform.files};
+    if (enterResponse(m_state, *text, services) != Recorded::Failed) {
+        m_question->clear();
+        m_answer->clear();
+    }
+}
+
+void MainForm::onSaveAsNotes()
+{
+    const std::optional<std::string> text = answerBoxText();
+    if (!text)
+        return;
+    RecordingServices services{m_platform.input, m_platform.messages, m_platform.clock, m_platform.files};
+    if (saveNote(m_state, *text, services) != Recorded::Failed) {
+        m_question->clear();
+        m_answer->clear();
+    }
+}
+
+void MainForm::onDisplayNotes()
+{
+    showFile(m_state.notesFilePath, "notes file", &notesViewText);
+}
+
+void MainForm::onDisplaySendFile()
+{
+    showFile(m_state.sendFilePath, "send file", &sendFileViewText);
+}
+
+void MainForm::showFile(const std::string& path, const char* whatItIs, std::string (*viewText)(std::string_view))
+{
+    const FileRead read = readWholeFile(path, whatItIs);
+    if (!read.content) {
+        m_platform.messages.tell(windows1252ToUtf8(read.problem));
+        return;
+    }
+    appendToQuestionBox(viewText(*read.content));
 }
 
 void MainForm::onCopyPicture()
@@ -249,6 +301,11 @@ std::string MainForm::makeCodeLine(int codeNumber)
     return calctutor::makeCodeLine(codeNumber, m_platform.random);
 }
 
+std::optional<std::string> MainForm::codeFile()
+{
+    return calctutor::codeFile(m_state);
+}
+
 void MainForm::showGraph(int graphNumber)
 {
     m_pictures->showGraph(graphNumber);
@@ -284,6 +341,17 @@ void MainForm::appendToQuestionBox(const std::string& text)
 void MainForm::setAnswerBox(const std::string& text)
 {
     m_answer->setPlainText(toDisplay(text));
+}
+
+std::optional<std::string> MainForm::answerBoxText()
+{
+    std::vector<std::string> unstorable;
+    std::string text = fromDisplay(m_answer->toPlainText(), &unstorable);
+    if (!unstorable.empty()) {
+        m_platform.messages.tell(unstorableMessage(unstorable));
+        return std::nullopt;
+    }
+    return text;
 }
 
 } // namespace calctutor

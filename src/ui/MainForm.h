@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QPlainTextEdit;
 class QTimer;
@@ -55,6 +56,9 @@ public:
     std::string decode(const std::string& text, int codeNumber) const;
     std::string remSpaces(const std::string& text) const;
     std::string makeCodeLine(int codeNumber);
+    // Converts query.txt of the output folder into queri.txt; an error text
+    // when it cannot, and then nothing is written.
+    std::optional<std::string> codeFile();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +72,10 @@ private:
     void onNextPicture();
     void onClearAnswerBox();
     void onQuit();
+    void onEnterResponse();
+    void onSaveAsNotes();
+    void onDisplayNotes();
+    void onDisplaySendFile();
     void onCopyPicture();
     void onPendExp();
     void onTimerTick();
@@ -76,6 +84,10 @@ private:
     void endProgram();
     void appendToQuestionBox(const std::string& text);
     void setAnswerBox(const std::string& text);
+    // The answer box as a Windows-1252 text; empty when it holds characters
+    // the records cannot store, after telling the student which.
+    std::optional<std::string> answerBoxText();
+    void showFile(const std::string& path, const char* whatItIs, std::string (*viewText)(std::string_view));
 
     Platform m_platform;
     TutorState m_state;

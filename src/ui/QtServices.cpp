@@ -28,14 +28,14 @@ std::string fromDisplay(const QString& text, std::vector<std::string>* unstorabl
     return std::move(encoded.text);
 }
 
-QString unstorableMessage(const std::vector<std::string>& characters)
+std::string unstorableMessage(const std::vector<std::string>& characters)
 {
     std::string list;
     for (const std::string& character : characters)
         list += (list.empty() ? "" : " ") + character;
-    return QString::fromStdString("These characters cannot be stored in your record files: " + list
-                                  + ". Please replace them, for example by writing the name of a Greek "
-                                    "letter or symbol in plain letters.");
+    return "These characters cannot be stored in your record files: " + list
+        + ". Nothing was written. Please replace them, for example by writing the name of a Greek letter or "
+          "symbol in plain letters, and press the button again.";
 }
 
 std::string QtInputBox::ask(std::string_view prompt)
@@ -47,7 +47,7 @@ std::string QtInputBox::ask(std::string_view prompt)
         std::string answer = fromDisplay(typed, &unstorable);
         if (unstorable.empty())
             return answer;
-        QMessageBox::warning(m_parent, QString(), unstorableMessage(unstorable));
+        QMessageBox::warning(m_parent, QString(), QString::fromStdString(unstorableMessage(unstorable)));
     }
 }
 
@@ -58,7 +58,7 @@ void QtBeep::beep()
 
 void QtMessages::tell(std::string_view message)
 {
-    QMessageBox::warning(m_parent, QString(), toDisplay(message));
+    QMessageBox::warning(m_parent, QString(), QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
 }
 
 } // namespace calctutor

@@ -45,6 +45,6 @@ public:
 };
 
 // The message that names characters a record file cannot hold.
-QString unstorableMessage(const std::vector<std::string>& characters);
+std::string unstorableMessage(const std::vector<std::string>& characters); // UTF-8
 
 } // namespace calctutor

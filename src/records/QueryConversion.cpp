@@ -1,0 +1,62 @@
+#include "records/QueryConversion.h"
+
+#include "core/Folders.h"
+#include "core/TutorState.h"
+#include "core/Windows1252.h"
+#include "records/RecordLines.h"
+#include "records/RecordViewers.h"
+#include "records/TextCoding.h"
+#include "script/ScriptFormat.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace calctutor {
+
+std::string convertQueryLines(std::string_view content, int codeNumber)
+{
+    std::string out;
+    for (const std::string_view line : splitLines(content)) {
+        const std::string start = toLower(leftOf(line, 6));
+        if (start == "assign")
+            out += recordLine(line);
+        else if (start == "query ")
+            out += recordLine("query" + code(line.size() > 7 ? line.substr(7) : std::string_view{}, codeNumber));
+        else
+            out += recordLine(code(line, codeNumber));
+    }
+    return out;
+}
+
+std::optional<std::string> codeFile(TutorState& state)
+{
+    const std::string input = joinPath(state.dataFolder, "query.txt");
+    const std::string output = joinPath(state.dataFolder, "queri.txt");
+    const FileRead read = readWholeFile(input, "query file");
+    if (!read.content)
+        return read.problem;
+    const std::vector<std::string_view> lines = splitLines(*read.content);
+    if (lines.empty())
+        return "The query file " + input + " is empty.";
+    const int codeNumber = static_cast<int>(lines.front().size());
+    const std::string converted = convertQueryLines(*read.content, codeNumber);
+
+    // Written beside the target and renamed over it, so a failed write leaves
+    // any earlier queri.txt as it was.
+    const std::string nativeOutput = windows1252ToUtf8(output);
+    const std::string temporary = nativeOutput + ".part";
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
+    out.close();
+    if (!out || std::rename(temporary.c_str(), nativeOutput.c_str()) != 0) {
+        const int error = errno;
+        std::remove(temporary.c_str());
+        return "The converted file " + output + " cannot be written: " + std::strerror(error) + ".";
+    }
+    state.codeNumber = codeNumber;
+    return std::nullopt;
+}
+
+} // namespace calctutor

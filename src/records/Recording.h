@@ -1,0 +1,33 @@
+#pragma once
+// "Enter Response" and "Save as Notes": one complete entry to every record file
+// it concerns, or nothing to any of them. The files are opened before the
+// rating box is shown; if one cannot be opened, or a write fails, the student
+// is told which file and why, and the text stays in the answer box.
+
+#include <string>
+
+namespace calctutor {
+
+struct TutorState;
+class InputBox;
+class StudentMessages;
+class Clock;
+class RecordFiles;
+
+struct RecordingServices {
+    InputBox& input;
+    StudentMessages& messages;
+    Clock& clock;
+    RecordFiles& files;
+};
+
+enum class Recorded {
+    Entry,      // written; both boxes are emptied
+    Invitation, // the answer box held only the invitation: nothing written, boxes emptied
+    Failed,     // nothing written; the student was told; the text stays
+};
+
+[[nodiscard]] Recorded enterResponse(TutorState& state, const std::string& answerText, RecordingServices& services);
+[[nodiscard]] Recorded saveNote(TutorState& state, const std::string& answerText, RecordingServices& services);
+
+} // namespace calctutor

@@ -1,0 +1,180 @@
+#include "records/Recording.h"
+
+#include "core/Prompts.h"
+#include "core/TutorState.h"
+#include "records/RecordEntries.h"
+#include "records/RecordFiles.h"
+
+#include "Fakes.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace calctutor {
+namespace {
+
+using namespace calctutor::testing;
+
+const std::string kOpening = "......!!!!!!!!...................................\r\n";
+const std::string kClosing = ".................................................\r\n";
+const std::string kTime = "                                    12:34:56\r\n";
+
+struct Recording : ::testing::Test {
+    Recording()
+    {
+        state.masterFilePath = folder.file("masterFile_Ann.txt");
+        state.sendFilePath = folder.file("send_0712Ann.txt");
+        state.notesFilePath = folder.file("notes_Ann.txt");
+        state.dataFolder = folder.path();
+        state.responsePrompt = responsePromptText();
+        state.assignmentNumber = "005";
+        state.questionNumber = "2";
+        state.lastLine = "`q002.  What is the rate?";
+        state.lineKind = "question";
+        state.awaitingResponse = true;
+        state.codeNumber = 23;
+    }
+    Recorded respond(const std::string& text) { return enterResponse(state, text, services); }
+    std::string master() const { return readFile(state.masterFilePath); }
+    std::string send() const { return readFile(state.sendFilePath); }
+
+    TempFolder folder;
+    TutorState state;
+    ScriptedInput input;
+    RecordedMessages messages;
+    FixedClock clock;
+    DiskRecordFiles files;
+    RecordingServices services{input, messages, clock, files};
+};
+
+TEST_F(Recording, AResponseToAQuestionCarriesTheConfidence)
+{
+    input.add("2");
+    ASSERT_EQ(respond("-1.4 cm/s"), Recorded::Entry);
+    const std::string body = "`q002.  What is the rate?\r\n" + kOpening + "RESPONSE -->  \r\n-1.4 cm/s\r\n"
+                             "confidence assessment:  2\r\n" + kClosing;
+    EXPECT_EQ(master(), kOpening + kTime + "\r\n\r\n`questionNumber 50002 \r\n" + body);
+    EXPECT_EQ(send(), kOpening + kTime + body);
+    EXPECT_EQ(input.prompts, std::vector<std::string>{std::string(kConfidencePrompt)});
+    EXPECT_FALSE(state.awaitingResponse);
+    EXPECT_EQ(state.entryText, "-1.4 cm/s");
+}
+
+TEST_F(Recording, ACritiqueOfAnAnswerCarriesTheSelfCritiqueRating)
+{
+    state.lineKind = "answer";
+    state.lastLine = "The rate is -1.4 cm/s.";
+    input.add("3");
+    ASSERT_EQ(respond("I forgot the sign."), Recorded::Entry);
+    EXPECT_NE(send().find("RESPONSE -->  \r\nI forgot the sign.\r\nself critique assessment: 3\r\n" + kClosing),
+              std::string::npos);
+    EXPECT_EQ(input.prompts, std::vector<std::string>{std::string(kSelfCritiquePrompt)});
+    EXPECT_EQ(state.selfCritiqueRating, "3");
+}
+
+TEST_F(Recording, BeforeTheFirstStopNoRatingIsAsked)
+{
+    state.lineKind.clear();
+    state.lastLine.clear();
+    state.questionNumber.clear();
+    ASSERT_EQ(respond("hello"), Recorded::Entry);
+    EXPECT_EQ(master(), kOpening + kTime + "\r\n\r\n`questionNumber 50000 \r\n\r\n" + kOpening
+                            + "RESPONSE -->  \r\nhello\r\n" + kClosing);
+    EXPECT_TRUE(input.prompts.empty());
+}
+
+TEST_F(Recording, ResponseLinesAndEmptyOrCancelledTextsAreWrittenAsTheyAre)
+{
+    input.add("");
+    ASSERT_EQ(respond("one\r\ntwo\r\nthree"), Recorded::Entry);
+    EXPECT_NE(send().find("RESPONSE -->  \r\none\r\ntwo\r\nthree\r\nconfidence assessment:  \r\n" + kClosing),
+              std::string::npos);
+    input.add("7");
+    ASSERT_EQ(respond(""), Recorded::Entry);
+    EXPECT_NE(send().find("RESPONSE -->  \r\n\r\nconfidence assessment:  7\r\n"), std::string::npos);
+}
+
+TEST_F(Recording, TheUntouchedInvitationIsNotRecorded)
+{
+    EXPECT_EQ(respond(state.responsePrompt), Recorded::Invitation);
+    EXPECT_EQ(saveNote(state, state.responsePrompt, services), Recorded::Invitation);
+    EXPECT_FALSE(std::filesystem::exists(state.masterFilePath));
+    EXPECT_TRUE(state.awaitingResponse);
+
+    input.add("1");
+    ASSERT_EQ(respond(state.responsePrompt + "x"), Recorded::Entry);
+    EXPECT_NE(send().find(state.responsePrompt + "x\r\n"), std::string::npos);
+}
+
+TEST_F(Recording, ANoteGoesToAllThreeFilesWithItsDateLine)
+{
+    clock.today = "12-07-2026";
+    ASSERT_EQ(saveNote(state, "ok", services), Recorded::Entry);
+    const std::string entry = kOpening + kTime + "                                    12-07-202612:34:56\r\n"
+                              "`q002.  What is the rate?\r\n" + kOpening + "NOTES -------> ok\r\n" + kClosing;
+    EXPECT_EQ(master(), entry);
+    EXPECT_EQ(send(), entry);
+    EXPECT_EQ(readFile(state.notesFilePath), entry);
+    EXPECT_FALSE(state.awaitingResponse);
+    EXPECT_EQ(state.entryText, "NOTES -------> ok");
+    EXPECT_TRUE(input.prompts.empty());
+}
+
+TEST_F(Recording, AMissingFolderLosesNothingAndTheNextPressWorks)
+{
+    input.add("2");
+    ASSERT_EQ(respond("first"), Recorded::Entry);
+    std::filesystem::remove_all(folder.path());
+    state.awaitingResponse = true;
+    EXPECT_EQ(respond("second"), Recorded::Failed);
+    EXPECT_TRUE(input.prompts.size() == 1); // no rating box for an entry that cannot be written
+    ASSERT_EQ(messages.told.size(), 1u);
+    EXPECT_NE(messages.told[0].find(state.masterFilePath), std::string::npos);
+    EXPECT_NE(messages.told[0].find("No such file or directory"), std::string::npos);
+    EXPECT_TRUE(state.awaitingResponse);
+    EXPECT_FALSE(std::filesystem::exists(folder.path()));
+
+    std::filesystem::create_directory(folder.path());
+    input.add("3");
+    EXPECT_EQ(respond("second"), Recorded::Entry);
+    EXPECT_NE(master().find("second"), std::string::npos);
+}
+
+TEST_F(Recording, AFullDiskCutsTheOtherFilesBack)
+{
+    input.add("2");
+    ASSERT_EQ(respond("first"), Recorded::Entry);
+    const std::string before = master();
+    std::filesystem::remove(state.sendFilePath);
+    std::filesystem::create_symlink("/dev/full", state.sendFilePath);
+    input.add("2");
+    EXPECT_EQ(respond("second"), Recorded::Failed);
+    EXPECT_EQ(master(), before);
+    ASSERT_EQ(messages.told.size(), 1u);
+    EXPECT_NE(messages.told[0].find("No space left on device"), std::string::npos);
+}
+
+TEST_F(Recording, ANotesFileThatCannotBeOpenedStopsTheWholeNote)
+{
+    std::filesystem::create_directory(state.notesFilePath);
+    EXPECT_EQ(saveNote(state, "ok", services), Recorded::Failed);
+    EXPECT_FALSE(std::filesystem::exists(state.masterFilePath));
+    EXPECT_FALSE(std::filesystem::exists(state.sendFilePath));
+    ASSERT_EQ(messages.told.size(), 1u);
+    EXPECT_NE(messages.told[0].find("notes_Ann.txt"), std::string::npos);
+    EXPECT_NE(messages.told[0].find("Is a directory"), std::string::npos);
+}
+
+TEST(RecordEntries, NumberLineHasASignPlaceAndATrailingSpace)
+{
+    EXPECT_EQ(numberLine(recordNumber("005", "")), "`questionNumber 50000 ");
+    EXPECT_EQ(numberLine(recordNumber("005", "12")), "`questionNumber 50012 ");
+    EXPECT_EQ(numberLine(recordNumber("016", "7")), "`questionNumber 160007 ");
+    EXPECT_EQ(numberLine(recordNumber("abc", "")), "`questionNumber 0 ");
+    EXPECT_EQ(numberLine(-3), "`questionNumber-3 ");
+}
+
+} // namespace
+} // namespace calctutor
