@@ -29,6 +29,8 @@ namespace calctutor {
 
 namespace {
 
+constexpr double kCaptionPointSize = 7.5;
+
 QFont boxFont()
 {
     QFont font(QStringLiteral("System"));
@@ -82,6 +84,11 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
 {
     setWindowTitle(QStringLiteral("Form1"));
     resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
+    // The layout was drawn for a small dialog font; at the desktop's usual
+    // size most captions of the narrow buttons would not fit.
+    QFont captions = font();
+    captions.setPointSizeF(kCaptionPointSize);
+    setFont(captions);
     buildControls();
     setTabOrder();
     wireEvents();
@@ -335,7 +342,13 @@ void MainForm::appendToQuestionBox(const std::string& text)
         return;
     QTextCursor cursor(m_question->document());
     cursor.movePosition(QTextCursor::End);
+    const int start = cursor.position();
     cursor.insertText(toDisplay(text));
+    // Scroll so that the student sees the beginning of what was just added.
+    m_question->moveCursor(QTextCursor::End);
+    cursor.setPosition(start);
+    m_question->setTextCursor(cursor);
+    m_question->ensureCursorVisible();
 }
 
 void MainForm::setAnswerBox(const std::string& text)
