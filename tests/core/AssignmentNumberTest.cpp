@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace calctutor {
 namespace {
 
@@ -28,7 +30,13 @@ INSTANTIATE_TEST_SUITE_P(Typed, AssignmentNumbers,
                                            NumberRow{"abc", "abc", "001"}, NumberRow{"7x", "07x", "008"},
                                            NumberRow{"", "", "001"}, NumberRow{"016", "016", "017"},
                                            NumberRow{" 1", "0 1", "002"}, NumberRow{"1.5", "1.5", "2.5"},
-                                           NumberRow{"999", "999", "1000"}));
+                                           NumberRow{"999", "999", "1000"}),
+                         [](const auto& row) {
+                             std::string name = std::string("typed_") + row.param.typed;
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name + "_" + std::to_string(row.index);
+                         });
 
 TEST(LeadingNumber, ReadsTheLongestNumericStart)
 {

@@ -158,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberRow{"`qNote that there are 9.  \r\n\r\n003.  Third", "3"},
                       NumberRow{"`q001.  Note that there are 5 questions in thie assignment.", "1"},
                       NumberRow{"`qNote that this time we do not need to solve it.", nullptr},
-                      NumberRow{"`q12.  Two digits", nullptr}, NumberRow{"`q", nullptr}));
+                      NumberRow{"`q12.  Two digits", nullptr}, NumberRow{"`q", nullptr}),
+    [](const auto& row) { return "stop" + std::to_string(row.index); });
 
 TEST(ScriptReader, KeepsTheQuestionNumberAtStopsThatCarryNone)
 {

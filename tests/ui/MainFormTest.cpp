@@ -170,6 +170,67 @@ private slots:
         QCOMPARE(loaded.box("txt_question")->toPlainText(), shown);
     }
 
+    void enterResponseRecordsAndEmptiesBothBoxes()
+    {
+        LoadedForm loaded({"Ann", "", "1", "2"});
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        loaded.click("cmdNextQuestion");
+        loaded.box("txt_answer")->setPlainText(QStringLiteral("12 dollars\nthen 18"));
+        loaded.click("cmd_enter_response");
+        QCOMPARE(loaded.box("txt_question")->toPlainText(), QString());
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(), QString());
+        const std::string master = readFile(loaded.folder.file("masterFile_Ann.txt"));
+        QVERIFY(master.find("RESPONSE -->  \r\n12 dollars\r\nthen 18\r\nconfidence assessment:  2\r\n")
+                != std::string::npos);
+        QVERIFY(master.find("`questionNumber 10001 \r\n") != std::string::npos);
+    }
+
+    void charactersTheRecordsCannotHoldAreNamedAndKept()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        const QString typed = QStringLiteral("the slope is \u0394y/\u0394x");
+        loaded.box("txt_answer")->setPlainText(typed);
+        const std::string before = readFile(loaded.folder.file("masterFile_Ann.txt"));
+        loaded.click("cmd_enter_response");
+        loaded.click("cmd_save_as_notes");
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(), typed);
+        QCOMPARE(readFile(loaded.folder.file("masterFile_Ann.txt")), before);
+        QCOMPARE(loaded.messages.told.size(), std::size_t{2});
+        QVERIFY(loaded.messages.told[0].find("\u0394") != std::string::npos);
+    }
+
+    void aFailedPressKeepsTheText()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        QDir(QString::fromStdString(loaded.folder.path())).removeRecursively();
+        loaded.box("txt_answer")->setPlainText(QStringLiteral("my work"));
+        loaded.click("cmd_save_as_notes");
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(), QStringLiteral("my work"));
+        QCOMPARE(loaded.messages.told.size(), std::size_t{1});
+    }
+
+    void viewersAddTheFilesToTheQuestionBox()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        loaded.click("cmd_display_note_file"); // no notes yet: a message, the box unchanged
+        QCOMPARE(loaded.messages.told.size(), std::size_t{1});
+        QCOMPARE(loaded.box("txt_question")->toPlainText(), QString());
+        loaded.box("txt_answer")->setPlainText(QStringLiteral("ok"));
+        loaded.click("cmd_save_as_notes");
+        loaded.click("cmd_display_note_file");
+        const QString notes = loaded.box("txt_question")->toPlainText();
+        QVERIFY(notes.startsWith(QStringLiteral("......!!!!!!!!.....")));
+        QVERIFY(notes.contains(QStringLiteral("NOTES -------> ok.....")));
+        QVERIFY(!notes.contains(QLatin1Char('\n')));
+        loaded.box("txt_question")->clear();
+        loaded.click("cmd_displayCumulativeText");
+        QVERIFY(loaded.box("txt_question")->toPlainText().startsWith(QStringLiteral("\n")));
+        QVERIFY(loaded.box("txt_question")->toPlainText().contains(QStringLiteral("\nassignment #001\n")));
+    }
+
     void closingTheWindowEndsTheProgram()
     {
         LoadedForm loaded;
