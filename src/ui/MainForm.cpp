@@ -210,23 +210,23 @@ void MainForm::onQuit()
 
 void MainForm::onEnterResponse()
 {
-    const std::optional<std::string> text = answerBoxText();
-    if (!text)
-        return;
-    RecordingServices services{m_platform.input, m_platform.messages, m_platform.clock, m_platform.files};
-    if (enterResponse(m_state, *text, services) != Recorded::Failed) {
-        m_question->clear();
-        m_answer->clear();
-    }
+    recordAnswerBox(&enterResponse);
 }
 
 void MainForm::onSaveAsNotes()
+{
+    recordAnswerBox(&saveNote);
+}
+
+// Both boxes are emptied unless the entry could not be written: then the text
+// stays for the student to press again.
+void MainForm::recordAnswerBox(Recorded (*record)(TutorState&, const std::string&, RecordingServices&))
 {
     const std::optional<std::string> text = answerBoxText();
     if (!text)
         return;
     RecordingServices services{m_platform.input, m_platform.messages, m_platform.clock, m_platform.files};
-    if (saveNote(m_state, *text, services) != Recorded::Failed) {
+    if (record(m_state, *text, services) != Recorded::Failed) {
         m_question->clear();
         m_answer->clear();
     }

@@ -6,6 +6,7 @@
 #include "core/Flow.h"
 #include "core/Services.h"
 #include "core/TutorState.h"
+#include "records/Recording.h"
 
 #include <QHash>
 #include <QWidget>
@@ -87,6 +88,7 @@ private:
     // The answer box as a Windows-1252 text; empty when it holds characters
     // the records cannot store, after telling the student which.
     std::optional<std::string> answerBoxText();
+    void recordAnswerBox(Recorded (*record)(TutorState&, const std::string&, RecordingServices&));
     void showFile(const std::string& path, const char* whatItIs, std::string (*viewText)(std::string_view));
 
     Platform m_platform;
