@@ -22,6 +22,13 @@ std::string accessibleNameOf(const ControlSpec& spec)
         return "Right picture panel";
     if (spec.name == "List1")
         return "List (not used)";
+    // Two buttons share the caption "Make Paragraph", and these three buttons have no action.
+    if (spec.name == "cmd_Make_paragraph")
+        return "Make Paragraph, answer side (not used)";
+    if (spec.name == "cmd_Make_Paragraph_question")
+        return "Make Paragraph, question side (not used)";
+    if (spec.name == "cmd_timerTrigger")
+        return "Trigger Timer (not used)";
     if (spec.name == "txt_paragraph_goback")
         return "Number of sentences previous";
     if (spec.name == "txt_parameter")
