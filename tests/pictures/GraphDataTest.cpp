@@ -1,0 +1,95 @@
+// Reading the graphs' data file: what a well-formed file gives, which lines
+// are reported, and that the built-in file reads cleanly.
+
+#include "pictures/GraphData.h"
+
+#include <gtest/gtest.h>
+
+namespace calctutor {
+namespace {
+
+TEST(GraphData, ReadsTitlesLabelsAndPointsInOrder)
+{
+    const ParsedGraphs parsed = parseGraphs("# a comment\r\n"
+                                            "\n"
+                                            "graph 2\r\n"
+                                            "title  Value of a stock  \r\n"
+                                            "x month\n"
+                                            "y value (dollars)\n"
+                                            "0 40\n"
+                                            "  1\t42.5  \n"
+                                            "+2 -1e1\n"
+                                            "graph 7\n"
+                                            "10 0.25");
+    ASSERT_TRUE(parsed.problems.empty()) << parsed.problems.front().message;
+    ASSERT_EQ(parsed.graphs.size(), 2u);
+    const Graph& stock = parsed.graphs[0];
+    EXPECT_EQ(stock.number, 2);
+    EXPECT_EQ(stock.title, "Value of a stock");
+    EXPECT_EQ(stock.xLabel, "month");
+    EXPECT_EQ(stock.yLabel, "value (dollars)");
+    ASSERT_EQ(stock.points.size(), 3u);
+    EXPECT_DOUBLE_EQ(stock.points[1].x, 1);
+    EXPECT_DOUBLE_EQ(stock.points[1].y, 42.5);
+    EXPECT_DOUBLE_EQ(stock.points[2].y, -10);
+    EXPECT_EQ(parsed.graphs[1].title, "");
+    EXPECT_DOUBLE_EQ(parsed.graphs[1].points[0].y, 0.25);
+    EXPECT_EQ(findGraph(parsed.graphs, 7), &parsed.graphs[1]);
+    EXPECT_EQ(findGraph(parsed.graphs, 1), nullptr);
+}
+
+struct FaultyFile {
+    const char* name;
+    const char* text;
+    int problemLine;
+    std::size_t graphsKept;
+};
+
+class GraphDataFaults : public ::testing::TestWithParam<FaultyFile> {};
+
+TEST_P(GraphDataFaults, AreReportedWithTheirLineAndTheRestIsRead)
+{
+    const FaultyFile& row = GetParam();
+    const ParsedGraphs parsed = parseGraphs(row.text);
+    ASSERT_EQ(parsed.problems.size(), 1u);
+    EXPECT_EQ(parsed.problems[0].line, row.problemLine);
+    EXPECT_FALSE(parsed.problems[0].message.empty());
+    EXPECT_EQ(parsed.graphs.size(), row.graphsKept);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GraphDataFaults,
+    ::testing::Values(FaultyFile{"DataBeforeAnyGraph", "0 1\ngraph 2\n0 1\n", 1, 1},
+                      FaultyFile{"GraphNumberNotANumber", "graph two\n0 1\ngraph 3\n0 1\n", 1, 1},
+                      FaultyFile{"GraphNumberNotWhole", "graph 2.5\ngraph 3\n0 1\n", 1, 1},
+                      FaultyFile{"GraphNumberZero", "graph 0\ngraph 3\n0 1\n", 1, 1},
+                      FaultyFile{"GraphListedTwice", "graph 2\n0 1\ngraph 2\n0 5\n", 3, 1},
+                      FaultyFile{"GraphWithoutPoints", "graph 2\ntitle empty\ngraph 3\n0 1\n", 1, 1},
+                      FaultyFile{"LastGraphWithoutPoints", "graph 3\n0 1\n\ngraph 2\n", 4, 1},
+                      FaultyFile{"UnknownWord", "graph 2\nlabel month\n0 1\n", 2, 1},
+                      FaultyFile{"PointWithOneNumber", "graph 2\n0\n1 2\n", 2, 1},
+                      FaultyFile{"PointWithThreeNumbers", "graph 2\n0 1 2\n1 2\n", 2, 1},
+                      FaultyFile{"DecimalComma", "graph 2\n0 1,5\n1 2\n", 2, 1},
+                      FaultyFile{"NumberWithTrailingText", "graph 2\n0 40$\n1 2\n", 2, 1},
+                      FaultyFile{"NotAFiniteNumber", "graph 2\n0 inf\n1 2\n", 2, 1}),
+    [](const ::testing::TestParamInfo<FaultyFile>& row) { return std::string(row.param.name); });
+
+TEST(GraphData, BuiltInFileReadsCleanlyAndHasTheCourseGraphs)
+{
+    const ParsedGraphs parsed = builtInGraphs();
+    for (const GraphProblem& problem : parsed.problems)
+        ADD_FAILURE() << "graphs.txt line " << problem.line << ": " << problem.message;
+    // The course runs graph1 too, but has no graph for it.
+    EXPECT_EQ(findGraph(parsed.graphs, 1), nullptr);
+    for (const int number : {2, 3}) {
+        const Graph* graph = findGraph(parsed.graphs, number);
+        ASSERT_NE(graph, nullptr) << "graph " << number;
+        EXPECT_FALSE(graph->title.empty());
+        EXPECT_FALSE(graph->xLabel.empty());
+        EXPECT_FALSE(graph->yLabel.empty());
+        EXPECT_GE(graph->points.size(), 2u);
+    }
+}
+
+} // namespace
+} // namespace calctutor
