@@ -1,7 +1,12 @@
 #pragma once
 // What the window's picture buttons, the graph routines and the timer do with
 // the two picture panels: show a graph, copy the left panel's picture to the
-// right one through the clipboard, and draw one circle per timer tick.
+// right one through the clipboard, and draw one circle per timer tick. The
+// graphs' numbers come from the data file built in beside the course.
+
+#include "pictures/GraphData.h"
+
+#include <vector>
 
 namespace calctutor {
 
@@ -15,8 +20,17 @@ public:
     PictureController(PicturePanel& picture1, PicturePanel& picture2, RandomSource& random, Beep& beep,
                       PictureClipboard& clipboard);
 
+    // Makes graph graphNumber Picture1's picture; a graph the data file does not
+    // list leaves both panels as they are.
     void showGraph(int graphNumber);
+
+    // Places Picture1's picture (not what is drawn over it) on the clipboard and
+    // makes the image read back Picture2's picture. Without a picture, or when
+    // the clipboard gives no image back, Picture2 stays as it was.
     void copyPicture();
+
+    // One step of the timer experiment: a beep and one circle about the middle
+    // of Picture1, its radius a random fraction of half the panel's width.
     void tick();
 
 private:
@@ -25,6 +39,7 @@ private:
     RandomSource& m_random;
     Beep& m_beep;
     PictureClipboard& m_clipboard;
+    std::vector<Graph> m_graphs;
 };
 
 } // namespace calctutor

@@ -1,0 +1,122 @@
+// A picture panel: its user scale, its white background and picture, and the
+// kept drawing layer that circles are drawn onto.
+
+#include "pictures/PicturePanel.h"
+
+#include "Pixels.h"
+
+#include <QPainter>
+#include <QtTest>
+
+using namespace calctutor;
+using namespace calctutor::testing;
+
+namespace {
+
+QImage filled(QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(colour);
+    return image;
+}
+
+QColor shownAt(PicturePanel& panel, QPointF at)
+{
+    const QImage shown = panel.grab().toImage();
+    const double ratio = shown.devicePixelRatio();
+    return shown.pixelColor(static_cast<int>(at.x() * ratio), static_cast<int>(at.y() * ratio));
+}
+
+} // namespace
+
+class PicturePanelTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QCOMPARE(PicturePanel().devicePixelRatioF(), expectedScreenDensity()); }
+
+    void userScaleSpreadsAThousandUnitsEachWay()
+    {
+        PicturePanel panel;
+        panel.resize(345, 225);
+        // Before the window sets the scale, positions are in twips.
+        QCOMPARE(panel.toPixels({1500, 150}), QPointF(100, 10));
+        panel.setScale(1000, 1000);
+        QCOMPARE(panel.scaleWidth(), 1000.0);
+        QCOMPARE(panel.toPixels({500, 500}), QPointF(172.5, 112.5));
+        QCOMPARE(panel.toPixels({1000, 1000}), QPointF(345, 225));
+        QCOMPARE(panel.pixelsPerHorizontalUnit(), 0.345);
+        // The units follow the panel's size.
+        panel.resize(200, 100);
+        QCOMPARE(panel.toPixels({500, 500}), QPointF(100, 50));
+    }
+
+    void showsItsPictureAtTheTopLeftOverWhite()
+    {
+        PicturePanel panel;
+        panel.resize(100, 80);
+        QVERIFY(allWhite(panel.grab().toImage()));
+        panel.setPicture(filled({40, 30}, Qt::red));
+        QCOMPARE(shownAt(panel, {5, 5}), QColor(Qt::red));
+        QCOMPARE(shownAt(panel, {39, 29}), QColor(Qt::red));
+        QCOMPARE(shownAt(panel, {45, 35}), QColor(Qt::white));
+    }
+
+    void circlesGoOntoATransparentLayerAsSharpAsTheScreen()
+    {
+        PicturePanel panel;
+        panel.resize(345, 225);
+        panel.setScale(1000, 1000);
+        QVERIFY(panel.drawing().isNull());
+        panel.drawCircle({500, 500}, 200);
+        const QImage& layer = panel.drawing();
+        QCOMPARE(layer.format(), QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(layer.devicePixelRatio(), panel.devicePixelRatioF());
+        QCOMPARE(layer.deviceIndependentSize(), QSizeF(345, 225));
+        QVERIFY(darkNear(layer, {172.5 + 69, 112.5}));
+        QCOMPARE(layer.pixelColor(0, 0).alpha(), 0);
+        QCOMPARE(layer.pixelColor(layer.width() / 2, layer.height() / 2).alpha(), 0);
+        // One device-independent pixel wide: a thin ring, not a filled disc.
+        const double ratio = layer.devicePixelRatio();
+        QVERIFY(drawnPixels(layer) < 2 * 3.2 * 69 * 2 * ratio * ratio);
+    }
+
+    void aCircleOfNoRadiusIsADot()
+    {
+        PicturePanel panel;
+        panel.resize(345, 225);
+        panel.setScale(1000, 1000);
+        panel.drawCircle({500, 500}, 0);
+        QVERIFY(darkNear(panel.drawing(), {172.5, 112.5}, 1));
+        const double ratio = panel.drawing().devicePixelRatio();
+        QVERIFY(drawnPixels(panel.drawing()) <= 4 * ratio * ratio);
+    }
+
+    void drawingsStayOverChangingPicturesAndRepaints()
+    {
+        PicturePanel panel;
+        panel.resize(345, 225);
+        panel.setScale(1000, 1000);
+        panel.setPicture(filled({345, 225}, Qt::yellow));
+        panel.drawCircle({500, 500}, 100);
+        const QPointF onRing(172.5 + 34.5, 112.5);
+        QVERIFY(isDark(shownAt(panel, onRing)));
+        QCOMPARE(shownAt(panel, {172.5, 112.5}), QColor(Qt::yellow));
+
+        panel.setPicture(filled({345, 225}, Qt::cyan));
+        panel.show();
+        panel.hide();
+        QVERIFY(isDark(shownAt(panel, onRing)));
+        QCOMPARE(shownAt(panel, {10, 10}), QColor(Qt::cyan));
+
+        // A resized panel keeps what was drawn and draws on at its new size.
+        panel.resize(500, 300);
+        panel.drawCircle({500, 500}, 100);
+        QCOMPARE(panel.drawing().deviceIndependentSize(), QSizeF(500, 300));
+        QVERIFY(darkNear(panel.drawing(), onRing));
+        QVERIFY(darkNear(panel.drawing(), {250 + 50, 150}));
+    }
+};
+
+QTEST_MAIN(PicturePanelTest)
+#include "PicturePanelTest.moc"
