@@ -115,8 +115,8 @@ private slots:
             const QString objectName = QString::fromStdString(controlName(spec));
             const QString name = controls.value(objectName)->text(QAccessible::Name);
             QVERIFY2(!owners.contains(name),
-                     qPrintable(QStringLiteral("%1 and %2 are both called \"%3\"")
-                                    .arg(owners.value(name), objectName, name)));
+                     qPrintable(
+                         QStringLiteral("%1 and %2 are both called \"%3\"").arg(owners.value(name), objectName, name)));
             owners.insert(name, objectName);
         }
         QCOMPARE(owners.value(QStringLiteral("Next Question / Answer")), QStringLiteral("cmdNextQuestion"));

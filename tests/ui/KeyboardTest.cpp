@@ -139,7 +139,8 @@ private slots:
         QCOMPARE(tabTo(QStringLiteral("cmd_enter_response")), 2);
         shown.input.add("2");
         pressSpace();
-        QVERIFY2(!shown.input.prompts.empty() && QString::fromStdString(shown.input.prompts.back()).startsWith("Assess"),
+        QVERIFY2(!shown.input.prompts.empty()
+                     && QString::fromStdString(shown.input.prompts.back()).startsWith("Assess"),
                  "the confidence box was not asked");
         const std::string afterResponse = shown.masterFile();
         QVERIFY(afterResponse.find("The value changed by 12 and then by 18 dollars.\r\n") != std::string::npos);
@@ -154,8 +155,9 @@ private slots:
         QVERIFY(tabTo(QStringLiteral("cmdNextQuestion")) > 0);
         pressSpace();
         QCOMPARE(shown.form->state().lineKind, std::string("answer"));
-        QVERIFY2(shown.box("txt_question")->toPlainText().contains(QStringLiteral("During the first period the value went")),
-                 qPrintable(shown.box("txt_question")->toPlainText()));
+        QVERIFY2(
+            shown.box("txt_question")->toPlainText().contains(QStringLiteral("During the first period the value went")),
+            qPrintable(shown.box("txt_question")->toPlainText()));
         QCOMPARE(shown.box("txt_answer")->toPlainText(), QString()); // no invitation after a recorded response
 
         // The critique, and its rating.

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Runs the linters over the committed sources:
+#   clang-format (.clang-format) over src/, tools/ and tests/;
+#   clang-tidy (.clang-tidy) over src/, with the compile commands of build/.
+#
+#   scripts/lint.sh                 clang-format only reports the files it would change; clang-tidy must pass
+#   scripts/lint.sh --format-check  clang-format must find nothing to change either
+#   scripts/lint.sh --reformat      rewrites the files in place with clang-format, then runs clang-tidy
+#
+# Needs a configured build/ (./scripts/setup.sh test, or cmake --preset default).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+format_mode=report
+case ${1:-} in
+"") ;;
+--format-check) format_mode=check ;;
+--reformat) format_mode=reformat ;;
+*)
+    echo "usage: $0 [--format-check | --reformat]" >&2
+    exit 2
+    ;;
+esac
+
+if [[ ! -f build/compile_commands.json ]]; then
+    echo "build/compile_commands.json is missing: configure the build first (cmake --preset default)" >&2
+    exit 2
+fi
+
+# Only files under version control: the Qt-generated sources (moc, resources)
+# live in build/ and are never linted.
+mapfile -t format_files < <(git ls-files -- 'src/*.cpp' 'src/*.h' 'tools/*.cpp' 'tools/*.h' 'tests/*.cpp' 'tests/*.h')
+mapfile -t tidy_files < <(git ls-files -- 'src/*.cpp')
+
+status=0
+
+if [[ $format_mode == reformat ]]; then
+    clang-format -i "${format_files[@]}"
+    echo "clang-format: rewrote ${#format_files[@]} files in place"
+else
+    unformatted=()
+    for file in "${format_files[@]}"; do
+        clang-format --dry-run --Werror "$file" >/dev/null 2>&1 || unformatted+=("$file")
+    done
+    if ((${#unformatted[@]} == 0)); then
+        echo "clang-format: all ${#format_files[@]} files are formatted"
+    elif [[ $format_mode == check ]]; then
+        echo "clang-format: ${#unformatted[@]} of ${#format_files[@]} files need formatting:" >&2
+        printf '  %s\n' "${unformatted[@]}" >&2
+        echo "see the changes with: clang-format --dry-run FILE" >&2
+        status=1
+    else
+        echo "clang-format (report only): ${#unformatted[@]} of ${#format_files[@]} files would change:"
+        printf '  %s\n' "${unformatted[@]}"
+    fi
+fi
+
+# One clang-tidy per file, two at a time; each prints its own findings.
+if printf '%s\0' "${tidy_files[@]}" | xargs -0 -n 1 -P 2 clang-tidy -p build --quiet 2>/dev/null; then
+    echo "clang-tidy: no findings in ${#tidy_files[@]} files"
+else
+    echo "clang-tidy: findings above" >&2
+    status=1
+fi
+
+exit $status
