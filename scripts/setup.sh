@@ -11,9 +11,11 @@ if [[ "$action" != run && "$action" != test ]]; then
 fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core
-          desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
-          clang-format clang-tidy)                   # scripts/lint.sh
+          fonts-dejavu-core)
+if [[ "$action" == test ]]; then
+    packages+=(desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
+               clang-format clang-tidy)                   # scripts/lint.sh
+fi
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

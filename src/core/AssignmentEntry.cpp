@@ -69,7 +69,8 @@ Flow enterAssignment(TutorState& state, EntryServices& services)
     };
     if (auto error = appendEntry(services.files, paths, texts)) {
         services.messages.tell(windows1252ToUtf8("The start of your work could not be recorded, so the tutor cannot "
-                                                 "go on. " + error->message
+                                                 "go on. "
+                                                 + error->message
                                                  + " Check the folder you chose for your files, then start the tutor "
                                                    "again."));
         return Flow::EndProgram;

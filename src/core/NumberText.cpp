@@ -25,8 +25,7 @@ double leadingNumber(std::string_view text)
     };
     auto takeDigits = [&] {
         bool any = false;
-        for (skipBlanks(); i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
-             skipBlanks()) {
+        for (skipBlanks(); i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); skipBlanks()) {
             number.push_back(text[i++]);
             any = true;
         }

@@ -36,10 +36,10 @@ std::string askName(StartupServices& services)
         const std::string unsafe = unsafeNameCharacters(name);
         if (unsafe.empty())
             return name;
-        tell(services, "Your name becomes part of the names of your record files, so it cannot contain "
-                               + unsafe
-                               + ". These characters are not allowed in a name: / \\ : * ? \" < > | and "
-                                 "control characters. Please type your name again.");
+        tell(services,
+             "Your name becomes part of the names of your record files, so it cannot contain " + unsafe
+                 + ". These characters are not allowed in a name: / \\ : * ? \" < > | and "
+                   "control characters. Please type your name again.");
     }
 }
 
@@ -53,10 +53,11 @@ std::string askChosenFolder(StartupServices& services)
         const std::optional<std::string> problem = folderProblem(folder);
         if (!problem)
             return folder;
-        tell(services, "Your files cannot be written to the folder " + folder + ": " + *problem
-                               + ". Please enter another folder, or just hit the Enter key to keep the default "
-                                 "folder "
-                               + services.defaultFolder + ".");
+        tell(services,
+             "Your files cannot be written to the folder " + folder + ": " + *problem
+                 + ". Please enter another folder, or just hit the Enter key to keep the default "
+                   "folder "
+                 + services.defaultFolder + ".");
     }
 }
 
@@ -65,9 +66,9 @@ std::string chooseFolder(StartupServices& services)
     if (services.input.ask(firstFolderPrompt(services.defaultFolder)) == "1")
         return askChosenFolder(services);
     if (const std::optional<std::string> problem = folderProblem(services.defaultFolder)) {
-        tell(services, "The default folder " + services.defaultFolder
-                               + " could not be created or cannot be used: " + *problem
-                               + ". Please enter the folder to which your files should be written.");
+        tell(services,
+             "The default folder " + services.defaultFolder + " could not be created or cannot be used: " + *problem
+                 + ". Please enter the folder to which your files should be written.");
         return askChosenFolder(services);
     }
     return services.defaultFolder;
@@ -91,10 +92,10 @@ std::optional<std::string> askAssignment(const TutorState& state, StartupService
 {
     std::string number = padAssignmentNumber(services.input.ask(kAssignmentPrompt));
     while (!isAssignmentInCourse(state, number)) {
-        tell(services, "Assignment " + (number.empty() ? std::string("(none)") : number)
-                               + " is not in the course. The course has assignments "
-                               + availableAssignments(state.scriptLines)
-                               + ". Please enter one of these numbers, or leave the box empty to stop.");
+        tell(services,
+             "Assignment " + (number.empty() ? std::string("(none)") : number)
+                 + " is not in the course. The course has assignments " + availableAssignments(state.scriptLines)
+                 + ". Please enter one of these numbers, or leave the box empty to stop.");
         const std::string answer = services.input.ask(kAssignmentPrompt);
         if (answer.empty())
             return std::nullopt;

@@ -15,7 +15,7 @@ namespace {
 std::tm localNow()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     localtime_r(&now, &local);
     return local;
 }

@@ -10,12 +10,14 @@ namespace {
 
 // Code points of bytes 0x80 to 0x9F; 0 where Windows-1252 defines no character,
 // in which case the byte stands for the C1 control of the same number.
+// clang-format off
 constexpr std::array<char32_t, 32> kHighControls = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0,
 };
+// clang-format on
 
 char32_t codePointOf(unsigned char byte)
 {
@@ -58,9 +60,12 @@ void appendUtf8(std::string& out, char32_t cp)
 // Length of the UTF-8 sequence that starts with this byte; 1 for a stray byte.
 std::size_t sequenceLength(unsigned char lead)
 {
-    if (lead >= 0xF0 && lead < 0xF8) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
+    if (lead >= 0xF0 && lead < 0xF8)
+        return 4;
+    if (lead >= 0xE0)
+        return 3;
+    if (lead >= 0xC0)
+        return 2;
     return 1;
 }
 
@@ -89,8 +94,7 @@ Encoded1252 utf8ToWindows1252(std::string_view utf8)
             result.text.push_back(static_cast<char>(static_cast<unsigned char>(byte)));
         } else {
             std::string character(utf8.substr(i, length));
-            if (std::find(result.unstorable.begin(), result.unstorable.end(), character)
-                == result.unstorable.end())
+            if (std::find(result.unstorable.begin(), result.unstorable.end(), character) == result.unstorable.end())
                 result.unstorable.push_back(std::move(character));
         }
         i += length;

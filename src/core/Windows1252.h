@@ -11,7 +11,7 @@
 namespace calctutor {
 
 struct Encoded1252 {
-    std::string text;                   // the characters that could be stored
+    std::string text;                    // the characters that could be stored
     std::vector<std::string> unstorable; // distinct UTF-8 characters that could not
     bool ok() const { return unstorable.empty(); }
 };

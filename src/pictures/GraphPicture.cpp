@@ -14,8 +14,8 @@ namespace calctutor {
 namespace {
 
 constexpr qreal kTickLength = 4;
-constexpr qreal kGap = 3;        // between a tick, its label and the axis label
-constexpr qreal kEdge = 4;       // kept free at the picture's edges
+constexpr qreal kGap = 3;           // between a tick, its label and the axis label
+constexpr qreal kEdge = 4;          // kept free at the picture's edges
 constexpr qreal kXTickSpacing = 28; // least room per tick, so labels do not touch
 constexpr qreal kYTickSpacing = 22;
 constexpr qreal kMarkerRadius = 2.5;
@@ -132,8 +132,8 @@ void drawLabels(QPainter& painter, const Graph& graph, const PlotMapping& plot, 
 
     painter.setFont(fonts.labels);
     const qreal xLabelTop = size.height() - kEdge - labelMetrics.height();
-    painter.drawText(QRectF(area.left, xLabelTop, area.width, labelMetrics.height()),
-                     Qt::AlignHCenter | Qt::AlignTop, toText(graph.xLabel));
+    painter.drawText(QRectF(area.left, xLabelTop, area.width, labelMetrics.height()), Qt::AlignHCenter | Qt::AlignTop,
+                     toText(graph.xLabel));
 
     // The vertical label reads from bottom to top, centred on the plot's height.
     painter.save();

@@ -17,8 +17,8 @@ constexpr double kMaxCircleRadius = 500;
 
 } // namespace
 
-PictureController::PictureController(PicturePanel& picture1, PicturePanel& picture2, RandomSource& random,
-                                     Beep& beep, PictureClipboard& clipboard)
+PictureController::PictureController(PicturePanel& picture1, PicturePanel& picture2, RandomSource& random, Beep& beep,
+                                     PictureClipboard& clipboard)
     : m_picture1(picture1), m_picture2(picture2), m_random(random), m_beep(beep), m_clipboard(clipboard)
 {
     ParsedGraphs parsed = builtInGraphs();

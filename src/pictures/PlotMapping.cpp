@@ -14,8 +14,7 @@ double fraction(double value, const AxisScale& axis)
 
 } // namespace
 
-PlotMapping::PlotMapping(PlotArea area, AxisScale xAxis, AxisScale yAxis)
-    : m_area(area), m_xAxis(xAxis), m_yAxis(yAxis)
+PlotMapping::PlotMapping(PlotArea area, AxisScale xAxis, AxisScale yAxis) : m_area(area), m_xAxis(xAxis), m_yAxis(yAxis)
 {
 }
 

@@ -13,8 +13,8 @@ constexpr std::string_view kTimeIndent = "                                    ";
 std::string responseEntry(const ResponseParts& parts, std::string_view time, const std::string& numberLines)
 {
     std::string entry = recordLine(kOpeningLine) + recordLine(timeLine(time)) + numberLines
-        + recordLine(code(parts.lastLine, parts.codeNumber)) + recordLine(kOpeningLine)
-        + recordLine(kResponseMarker) + recordLine(code(parts.response, parts.codeNumber));
+        + recordLine(code(parts.lastLine, parts.codeNumber)) + recordLine(kOpeningLine) + recordLine(kResponseMarker)
+        + recordLine(code(parts.response, parts.codeNumber));
     if (parts.ratingLine)
         entry += recordLine(*parts.ratingLine);
     return entry + recordLine(kClosingLine);
@@ -57,8 +57,8 @@ std::string noteEntry(std::string_view lastLine, std::string_view noteLine, std:
                       std::string_view date, std::string_view dateLineTime, int codeNumber)
 {
     return recordLine(kOpeningLine) + recordLine(timeLine(time)) + recordLine(dateTimeLine(date, dateLineTime))
-        + recordLine(code(lastLine, codeNumber)) + recordLine(kOpeningLine)
-        + recordLine(code(noteLine, codeNumber)) + recordLine(kClosingLine);
+        + recordLine(code(lastLine, codeNumber)) + recordLine(kOpeningLine) + recordLine(code(noteLine, codeNumber))
+        + recordLine(kClosingLine);
 }
 
 } // namespace calctutor

@@ -12,14 +12,11 @@ std::string recordLine(std::string_view text)
     return line;
 }
 
-std::string startHeader(std::string_view codeLine, std::string_view assignmentNumber,
-                        std::string_view headerEntry, std::string_view date, int codeNumber)
+std::string startHeader(std::string_view codeLine, std::string_view assignmentNumber, std::string_view headerEntry,
+                        std::string_view date, int codeNumber)
 {
-    return recordLine(codeLine)
-        + recordLine(code("assignment #" + std::string(assignmentNumber), codeNumber))
-        + recordLine(code(headerEntry, codeNumber))
-        + recordLine("")
-        + recordLine(date);
+    return recordLine(codeLine) + recordLine(code("assignment #" + std::string(assignmentNumber), codeNumber))
+        + recordLine(code(headerEntry, codeNumber)) + recordLine("") + recordLine(date);
 }
 
 } // namespace calctutor

@@ -15,7 +15,7 @@ std::string recordLine(std::string_view text);
 // The five lines that mark where one start's work begins in a record file:
 // the code line, "assignment #" and the number, the assignment's header entry,
 // an empty line and the date. Texts are passed through code() here.
-std::string startHeader(std::string_view codeLine, std::string_view assignmentNumber,
-                        std::string_view headerEntry, std::string_view date, int codeNumber);
+std::string startHeader(std::string_view codeLine, std::string_view assignmentNumber, std::string_view headerEntry,
+                        std::string_view date, int codeNumber);
 
 } // namespace calctutor

@@ -49,8 +49,10 @@ FileRead readWholeFile(const std::string& path, std::string_view whatItIs)
     if (!in) {
         const int error = errno;
         if (error == ENOENT)
-            return {std::nullopt, "There is nothing to show yet: the " + std::string(whatItIs) + " " + path + " does not exist."};
-        return {std::nullopt, "The " + std::string(whatItIs) + " " + path + " cannot be read: " + std::strerror(error) + "."};
+            return {std::nullopt,
+                    "There is nothing to show yet: the " + std::string(whatItIs) + " " + path + " does not exist."};
+        return {std::nullopt,
+                "The " + std::string(whatItIs) + " " + path + " cannot be read: " + std::strerror(error) + "."};
     }
     std::ostringstream content;
     content << in.rdbuf();

@@ -61,8 +61,7 @@ Recorded saveNote(TutorState& state, const std::string& answerText, RecordingSer
     if (answerText == state.responsePrompt)
         return Recorded::Invitation;
 
-    RecordFiles::Opened opened
-        = services.files.open({state.masterFilePath, state.sendFilePath, state.notesFilePath});
+    RecordFiles::Opened opened = services.files.open({state.masterFilePath, state.sendFilePath, state.notesFilePath});
     if (!opened.pending) {
         tellFailure(services.messages, "Your note", opened.error);
         return Recorded::Failed;

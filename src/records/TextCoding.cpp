@@ -33,8 +33,7 @@ std::string decode(std::string_view text, int codeNumber)
 std::string remSpaces(std::string_view text)
 {
     std::string result;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(result),
-                 [](char c) { return c != ' ' && c != '-'; });
+    std::copy_if(text.begin(), text.end(), std::back_inserter(result), [](char c) { return c != ' ' && c != '-'; });
     return result;
 }
 

@@ -55,8 +55,9 @@ private:
                 if (!header)
                     report(entry, "a course file must begin with its assignment's header entry");
             } else if (header) {
-                report(entry, "a header entry must begin its own file (entry " + std::to_string(indexOf(i))
-                                  + " would end the assignment here)");
+                report(entry,
+                       "a header entry must begin its own file (entry " + std::to_string(indexOf(i))
+                           + " would end the assignment here)");
             }
             if (!header)
                 continue;
@@ -69,12 +70,14 @@ private:
                 && classifyEntry(m_entries[i + 1].text) != EntryKind::Header)
                 report(m_entries[i + 1], "the first entry after a header must be a separator");
             if (i > 0 && !hasStopBetween(lastHeader, i))
-                report(m_entries[lastHeader], "assignment " + m_entries[lastHeader].text.substr(0, 3) + " has no stops");
+                report(m_entries[lastHeader],
+                       "assignment " + m_entries[lastHeader].text.substr(0, 3) + " has no stops");
             lastHeader = i;
             ++expected;
         }
         if (hasStopBetween(lastHeader, m_entries.size()))
-            report(m_entries[lastHeader], "the last assignment must be closed by a header of its own (the closing header)");
+            report(m_entries[lastHeader],
+                   "the last assignment must be closed by a header of its own (the closing header)");
     }
 
     bool hasStopBetween(std::size_t header, std::size_t end) const
@@ -92,25 +95,24 @@ private:
         const std::string& text = entry.text;
         const std::string where = " (entry " + std::to_string(indexOf(i)) + ")";
         if (text.size() > kLongestEntry)
-            report(entry, "the entry has " + std::to_string(text.size()) + " characters, more than "
-                              + std::to_string(kLongestEntry) + where);
+            report(entry,
+                   "the entry has " + std::to_string(text.size()) + " characters, more than "
+                       + std::to_string(kLongestEntry) + where);
         switch (classifyEntry(text)) {
         case EntryKind::Answer:
             if (isHeaderEntry(text.substr(kAnswerMarker.size())))
-                report(entry, "an answer must not begin with three digits and a full stop: the tutor would end the assignment there" + where);
+                report(entry,
+                       "an answer must not begin with three digits and a full stop: the tutor would end the assignment "
+                       "there"
+                           + where);
             break;
-        case EntryKind::Routine:
-            checkRoutine(i, where);
-            break;
+        case EntryKind::Routine: checkRoutine(i, where); break;
         case EntryKind::Text:
             if (text.starts_with('`'))
                 report(entry, "a backquote at the start of an entry must begin \"`q\", \"`a\" or \"`routine\"" + where);
             break;
-        case EntryKind::EndMarker:
-            report(entry, "the end marker \"####.#\" would end the program here" + where);
-            break;
-        default:
-            break;
+        case EntryKind::EndMarker: report(entry, "the end marker \"####.#\" would end the program here" + where); break;
+        default: break;
         }
     }
 
@@ -121,8 +123,8 @@ private:
         if (name != "graph1" && name != "graph2" && name != "graph3" && name != "exitprog")
             report(entry, "unknown routine \"" + name + "\": it would end the program" + where);
         const bool separated = i >= 2 && m_entries[i - 1].text.empty()
-            && classifyEntry(m_entries[i - 2].text) == EntryKind::Answer
-            && i + 1 < m_entries.size() && m_entries[i + 1].text.empty();
+            && classifyEntry(m_entries[i - 2].text) == EntryKind::Answer && i + 1 < m_entries.size()
+            && m_entries[i + 1].text.empty();
         if (!separated)
             report(entry, "a routine entry must stand between two separators, two entries after an answer" + where);
     }

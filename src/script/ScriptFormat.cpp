@@ -15,9 +15,8 @@ std::string_view leftOf(std::string_view text, std::size_t n)
 std::string toLower(std::string_view text)
 {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; });
     return lower;
 }
 
@@ -29,8 +28,7 @@ bool isRoutineStop(std::string_view text)
 bool isHeaderEntry(std::string_view text)
 {
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    return text.size() >= 4 && isDigit(text[0]) && isDigit(text[1]) && isDigit(text[2])
-        && text[3] == '.';
+    return text.size() >= 4 && isDigit(text[0]) && isDigit(text[1]) && isDigit(text[2]) && text[3] == '.';
 }
 
 EntryKind classifyEntry(std::string_view entry)

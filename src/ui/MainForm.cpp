@@ -114,7 +114,7 @@ void MainForm::buildControls()
         widget->setAccessibleName(QString::fromStdString(accessibleNameOf(spec)));
         const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
         const bool fits = spec.kind == ControlKind::Button ? static_cast<CaptionButton*>(widget)->captionFits()
-                                                          : captionFits(*widget, caption);
+                                                           : captionFits(*widget, caption);
         if ((spec.kind == ControlKind::Button || spec.kind == ControlKind::Label) && !fits)
             widget->setToolTip(caption);
         m_controls.insert(name, widget);
@@ -123,7 +123,8 @@ void MainForm::buildControls()
     m_answer = static_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("txt_answer")));
     m_picture1 = static_cast<PicturePanel*>(m_controls.value(QStringLiteral("Picture1")));
     m_picture2 = static_cast<PicturePanel*>(m_controls.value(QStringLiteral("Picture2")));
-    m_picture1->setAccessibleDescription(QStringLiteral("Shows the graph of the current assignment and the timer experiment's circles"));
+    m_picture1->setAccessibleDescription(
+        QStringLiteral("Shows the graph of the current assignment and the timer experiment's circles"));
     m_picture2->setAccessibleDescription(QStringLiteral("Shows the picture copied from the left panel"));
 }
 

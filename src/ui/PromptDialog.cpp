@@ -12,7 +12,7 @@ namespace {
 // Wide enough for a short prompt on one line, narrow enough that a prompt of
 // several hundred characters reads as a paragraph.
 constexpr int kPromptWidth = 440;
-}
+} // namespace
 
 PromptDialog::PromptDialog(const QString& prompt, QWidget* parent)
     : QDialog(parent), m_prompt(new QLabel(prompt, this)), m_answer(new QLineEdit(this))

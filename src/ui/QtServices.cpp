@@ -58,7 +58,8 @@ void QtBeep::beep()
 
 void QtMessages::tell(std::string_view message)
 {
-    QMessageBox::warning(m_parent, QString(), QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+    QMessageBox::warning(m_parent, QString(),
+                         QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
 }
 
 } // namespace calctutor

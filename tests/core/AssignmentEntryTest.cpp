@@ -46,11 +46,12 @@ TEST(AssignmentEntry, FindsTheFirstHeaderAndWritesTheStartHeaderToBothFiles)
     entry.random = ScriptedRandom{0.5f, 0.0f, 0.05f, 0.5f, 0.99f};
     ASSERT_EQ(entry.run(), Flow::Continue);
     EXPECT_EQ(entry.state.lineIndex, 7);
-    const std::string expected = std::string("\x76\x5B\xFE") + "\r\n"
-                                 "assignment #005\r\n"
-                                 "005.  \r\n"
-                                 "\r\n"
-                                 "07-12-2026\r\n";
+    const std::string expected = std::string("\x76\x5B\xFE")
+        + "\r\n"
+          "assignment #005\r\n"
+          "005.  \r\n"
+          "\r\n"
+          "07-12-2026\r\n";
     EXPECT_EQ(readFile(entry.state.masterFilePath), expected);
     EXPECT_EQ(readFile(entry.state.sendFilePath), expected);
     EXPECT_TRUE(entry.messages.told.empty());

@@ -43,7 +43,8 @@ TEST(StudentSetup, DefaultFolderAndNameGiveThePaths)
     EXPECT_EQ(setup.state.notesFilePath, folder + "/notes_First_Middle_Last.txt");
     EXPECT_EQ(setup.state.assignmentNumber, "005");
     EXPECT_EQ(setup.state.nextAssignmentNumber, "006");
-    EXPECT_EQ(setup.state.responsePrompt, std::string(kResponseInvitation1) + "\r\n\r\n" + std::string(kResponseInvitation2));
+    EXPECT_EQ(setup.state.responsePrompt,
+              std::string(kResponseInvitation1) + "\r\n\r\n" + std::string(kResponseInvitation2));
     EXPECT_EQ(setup.state.lineIndex, 0);
     EXPECT_EQ(setup.state.scriptLines[1].substr(0, 4), "001.");
     EXPECT_TRUE(setup.messages.told.empty());
@@ -58,11 +59,14 @@ TEST(StudentSetup, AsksTheQuestionsInOrderWithTheirExactPrompts)
     EXPECT_EQ(setup.input.prompts[0], "Your full name:  ");
     EXPECT_EQ(setup.input.prompts[1],
               "Enter 1 if you want to change the folder to which your files will be written.  The current default "
-              "folder is " + folder + ".  If you wish to use this folder, just hit the Enter key");
+              "folder is "
+                  + folder + ".  If you wish to use this folder, just hit the Enter key");
     EXPECT_EQ(setup.input.prompts[2],
               "You have chosen to change the folder to which your files will be written on your hard drive from the "
-              "default " + folder + ".  Enter the path to the folder you wish to use.  You may just hit the Enter "
-              "key to retain the default path.");
+              "default "
+                  + folder
+                  + ".  Enter the path to the folder you wish to use.  You may just hit the Enter "
+                    "key to retain the default path.");
     EXPECT_EQ(setup.input.prompts[3], "Assignment Number:  ");
     EXPECT_EQ(setup.state.dataFolder, folder);
 }
@@ -164,8 +168,8 @@ TEST(StudentSetup, GivingUpOnTheAssignmentEndsTheProgramWithoutWriting)
 
 TEST(StudentSetup, CodeNumberComesFromTheFirstDrawAfterSeeding)
 {
-    for (const auto& [draw, expected] : std::vector<std::pair<float, int>>{
-             {0.0f, 19}, {0.5f, 24}, {0.9999999f, 28}, {0.1f, 20}, {0.29999998f, 21}}) {
+    for (const auto& [draw, expected] :
+         std::vector<std::pair<float, int>>{{0.0f, 19}, {0.5f, 24}, {0.9999999f, 28}, {0.1f, 20}, {0.29999998f, 21}}) {
         StartUp setup({"Ann", "", "1"}, draw);
         ASSERT_EQ(setup.run(), Flow::Continue);
         EXPECT_EQ(setup.state.codeNumber, expected) << draw;

@@ -11,8 +11,8 @@ namespace {
 TEST(AxisScale, NiceStepsAreOneTwoOrFiveTimesAPowerOfTen)
 {
     const std::vector<std::pair<double, double>> rows = {
-        {0.3, 0.5}, {1, 1},     {1.0000000001, 1}, {1.2, 2},  {2.5, 5},  {6, 10},
-        {9.9, 10},  {11.1, 20}, {20, 20},          {0.07, 0.1}, {0, 1},    {-3, 1},
+        {0.3, 0.5}, {1, 1},     {1.0000000001, 1}, {1.2, 2},    {2.5, 5}, {6, 10},
+        {9.9, 10},  {11.1, 20}, {20, 20},          {0.07, 0.1}, {0, 1},   {-3, 1},
     };
     for (const auto& [rough, nice] : rows)
         EXPECT_DOUBLE_EQ(niceStep(rough), nice) << "rough step " << rough;
@@ -44,19 +44,14 @@ TEST_P(NiceAxis, CoversTheValuesOnRoundTicks)
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, NiceAxis,
-    ::testing::Values(AxisRow{"StockMonths", 0, 9, 11, 0, 9, 1},
-                      AxisRow{"StockValuesLeaveRoomBelow", 40, 70, 6, 30, 70, 10},
-                      AxisRow{"StockValuesWithMoreRoom", 40, 70, 9, 35, 70, 5},
-                      AxisRow{"WaterTimes", 0, 100, 11, 0, 100, 10},
-                      AxisRow{"WaterTimesInLittleRoom", 0, 100, 5, 0, 100, 50},
-                      AxisRow{"WaterDepths", 0, 100, 6, 0, 100, 20},
-                      AxisRow{"StepThatDoesNotFitGrows", 1, 9, 5, 0, 10, 5},
-                      AxisRow{"NegativeValues", -7, -2, 6, -8, -2, 2},
-                      AxisRow{"AcrossZero", -0.3, 0.45, 6, -0.4, 0.6, 0.2},
-                      AxisRow{"MinAndMaxSwapped", 100, 0, 6, 0, 100, 20},
-                      AxisRow{"SingleValue", 40, 40, 5, 0, 60, 20},
-                      AxisRow{"SingleZero", 0, 0, 3, -2, 2, 2},
-                      AxisRow{"TooFewTicksAskedFor", 0, 9, 0, 0, 10, 10}),
+    ::testing::Values(
+        AxisRow{"StockMonths", 0, 9, 11, 0, 9, 1}, AxisRow{"StockValuesLeaveRoomBelow", 40, 70, 6, 30, 70, 10},
+        AxisRow{"StockValuesWithMoreRoom", 40, 70, 9, 35, 70, 5}, AxisRow{"WaterTimes", 0, 100, 11, 0, 100, 10},
+        AxisRow{"WaterTimesInLittleRoom", 0, 100, 5, 0, 100, 50}, AxisRow{"WaterDepths", 0, 100, 6, 0, 100, 20},
+        AxisRow{"StepThatDoesNotFitGrows", 1, 9, 5, 0, 10, 5}, AxisRow{"NegativeValues", -7, -2, 6, -8, -2, 2},
+        AxisRow{"AcrossZero", -0.3, 0.45, 6, -0.4, 0.6, 0.2}, AxisRow{"MinAndMaxSwapped", 100, 0, 6, 0, 100, 20},
+        AxisRow{"SingleValue", 40, 40, 5, 0, 60, 20}, AxisRow{"SingleZero", 0, 0, 3, -2, 2, 2},
+        AxisRow{"TooFewTicksAskedFor", 0, 9, 0, 0, 10, 10}),
     [](const ::testing::TestParamInfo<AxisRow>& row) { return std::string(row.param.name); });
 
 TEST(AxisScale, TicksRunFromLowToHighWithoutDrift)
@@ -78,9 +73,8 @@ TEST(AxisScale, TickLabelsShowTheDecimalsTheStepNeeds)
         const char* label;
     };
     const std::vector<Row> rows = {
-        {40, 10, "40"},     {100, 20, "100"},      {0.1 + 0.2, 0.1, "0.3"}, {2.5, 0.5, "2.5"},
-        {-1e-17, 0.1, "0.0"}, {-0.0, 1, "0"},        {-20, 10, "-20"},        {0.05, 0.05, "0.05"},
-        {1500, 500, "1500"}, {69.99999999999, 10, "70"},
+        {40, 10, "40"}, {100, 20, "100"}, {0.1 + 0.2, 0.1, "0.3"}, {2.5, 0.5, "2.5"},   {-1e-17, 0.1, "0.0"},
+        {-0.0, 1, "0"}, {-20, 10, "-20"}, {0.05, 0.05, "0.05"},    {1500, 500, "1500"}, {69.99999999999, 10, "70"},
     };
     for (const Row& row : rows)
         EXPECT_EQ(tickLabel(row.value, row.step), row.label) << row.value << " step " << row.step;

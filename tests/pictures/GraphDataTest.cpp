@@ -57,22 +57,22 @@ TEST_P(GraphDataFaults, AreReportedWithTheirLineAndTheRestIsRead)
     EXPECT_EQ(parsed.graphs.size(), row.graphsKept);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, GraphDataFaults,
-    ::testing::Values(FaultyFile{"DataBeforeAnyGraph", "0 1\ngraph 2\n0 1\n", 1, 1},
-                      FaultyFile{"GraphNumberNotANumber", "graph two\n0 1\ngraph 3\n0 1\n", 1, 1},
-                      FaultyFile{"GraphNumberNotWhole", "graph 2.5\ngraph 3\n0 1\n", 1, 1},
-                      FaultyFile{"GraphNumberZero", "graph 0\ngraph 3\n0 1\n", 1, 1},
-                      FaultyFile{"GraphListedTwice", "graph 2\n0 1\ngraph 2\n0 5\n", 3, 1},
-                      FaultyFile{"GraphWithoutPoints", "graph 2\ntitle empty\ngraph 3\n0 1\n", 1, 1},
-                      FaultyFile{"LastGraphWithoutPoints", "graph 3\n0 1\n\ngraph 2\n", 4, 1},
-                      FaultyFile{"UnknownWord", "graph 2\nlabel month\n0 1\n", 2, 1},
-                      FaultyFile{"PointWithOneNumber", "graph 2\n0\n1 2\n", 2, 1},
-                      FaultyFile{"PointWithThreeNumbers", "graph 2\n0 1 2\n1 2\n", 2, 1},
-                      FaultyFile{"DecimalComma", "graph 2\n0 1,5\n1 2\n", 2, 1},
-                      FaultyFile{"NumberWithTrailingText", "graph 2\n0 40$\n1 2\n", 2, 1},
-                      FaultyFile{"NotAFiniteNumber", "graph 2\n0 inf\n1 2\n", 2, 1}),
-    [](const ::testing::TestParamInfo<FaultyFile>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, GraphDataFaults,
+                         ::testing::Values(FaultyFile{"DataBeforeAnyGraph", "0 1\ngraph 2\n0 1\n", 1, 1},
+                                           FaultyFile{"GraphNumberNotANumber", "graph two\n0 1\ngraph 3\n0 1\n", 1, 1},
+                                           FaultyFile{"GraphNumberNotWhole", "graph 2.5\ngraph 3\n0 1\n", 1, 1},
+                                           FaultyFile{"GraphNumberZero", "graph 0\ngraph 3\n0 1\n", 1, 1},
+                                           FaultyFile{"GraphListedTwice", "graph 2\n0 1\ngraph 2\n0 5\n", 3, 1},
+                                           FaultyFile{"GraphWithoutPoints", "graph 2\ntitle empty\ngraph 3\n0 1\n", 1,
+                                                      1},
+                                           FaultyFile{"LastGraphWithoutPoints", "graph 3\n0 1\n\ngraph 2\n", 4, 1},
+                                           FaultyFile{"UnknownWord", "graph 2\nlabel month\n0 1\n", 2, 1},
+                                           FaultyFile{"PointWithOneNumber", "graph 2\n0\n1 2\n", 2, 1},
+                                           FaultyFile{"PointWithThreeNumbers", "graph 2\n0 1 2\n1 2\n", 2, 1},
+                                           FaultyFile{"DecimalComma", "graph 2\n0 1,5\n1 2\n", 2, 1},
+                                           FaultyFile{"NumberWithTrailingText", "graph 2\n0 40$\n1 2\n", 2, 1},
+                                           FaultyFile{"NotAFiniteNumber", "graph 2\n0 inf\n1 2\n", 2, 1}),
+                         [](const ::testing::TestParamInfo<FaultyFile>& row) { return std::string(row.param.name); });
 
 TEST(GraphData, BuiltInFileReadsCleanlyAndHasTheCourseGraphs)
 {

@@ -116,8 +116,7 @@ private slots:
     {
         Pictures pictures;
         PixelsOnlyClipboard clipboard;
-        PictureController controller(pictures.picture1, pictures.picture2, pictures.random, pictures.beep,
-                                     clipboard);
+        PictureController controller(pictures.picture1, pictures.picture2, pictures.random, pictures.beep, clipboard);
         QImage dense = pattern(Qt::yellow).scaled(690, 450);
         dense.setDevicePixelRatio(2);
         pictures.picture1.setPicture(dense);

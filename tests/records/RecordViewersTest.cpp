@@ -44,7 +44,11 @@ TEST(RecordViewers, AMissingFileIsReportedNotShown)
 }
 
 struct QueryFolder : ::testing::Test {
-    QueryFolder() { state.dataFolder = folder.path(); state.codeNumber = 21; }
+    QueryFolder()
+    {
+        state.dataFolder = folder.path();
+        state.codeNumber = 21;
+    }
     void writeQuery(const std::string& content) const
     {
         std::ofstream(folder.file("query.txt"), std::ios::binary) << content;

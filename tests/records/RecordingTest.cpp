@@ -53,8 +53,10 @@ TEST_F(Recording, AResponseToAQuestionCarriesTheConfidence)
 {
     input.add("2");
     ASSERT_EQ(respond("-1.4 cm/s"), Recorded::Entry);
-    const std::string body = "`q002.  What is the rate?\r\n" + kOpening + "RESPONSE -->  \r\n-1.4 cm/s\r\n"
-                             "confidence assessment:  2\r\n" + kClosing;
+    const std::string body = "`q002.  What is the rate?\r\n" + kOpening
+        + "RESPONSE -->  \r\n-1.4 cm/s\r\n"
+          "confidence assessment:  2\r\n"
+        + kClosing;
     EXPECT_EQ(master(), kOpening + kTime + "\r\n\r\n`questionNumber 50002 \r\n" + body);
     EXPECT_EQ(send(), kOpening + kTime + body);
     EXPECT_EQ(input.prompts, std::vector<std::string>{std::string(kConfidencePrompt)});
@@ -80,8 +82,9 @@ TEST_F(Recording, BeforeTheFirstStopNoRatingIsAsked)
     state.lastLine.clear();
     state.questionNumber.clear();
     ASSERT_EQ(respond("hello"), Recorded::Entry);
-    EXPECT_EQ(master(), kOpening + kTime + "\r\n\r\n`questionNumber 50000 \r\n\r\n" + kOpening
-                            + "RESPONSE -->  \r\nhello\r\n" + kClosing);
+    EXPECT_EQ(master(),
+              kOpening + kTime + "\r\n\r\n`questionNumber 50000 \r\n\r\n" + kOpening + "RESPONSE -->  \r\nhello\r\n"
+                  + kClosing);
     EXPECT_TRUE(input.prompts.empty());
 }
 
@@ -112,8 +115,10 @@ TEST_F(Recording, ANoteGoesToAllThreeFilesWithItsDateLine)
 {
     clock.today = "12-07-2026";
     ASSERT_EQ(saveNote(state, "ok", services), Recorded::Entry);
-    const std::string entry = kOpening + kTime + "                                    12-07-202612:34:56\r\n"
-                              "`q002.  What is the rate?\r\n" + kOpening + "NOTES -------> ok\r\n" + kClosing;
+    const std::string entry = kOpening + kTime
+        + "                                    12-07-202612:34:56\r\n"
+          "`q002.  What is the rate?\r\n"
+        + kOpening + "NOTES -------> ok\r\n" + kClosing;
     EXPECT_EQ(master(), entry);
     EXPECT_EQ(send(), entry);
     EXPECT_EQ(readFile(state.notesFilePath), entry);

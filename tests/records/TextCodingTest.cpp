@@ -29,9 +29,9 @@ TEST(Decode, MapsEachCharacterByItsCode)
 {
     EXPECT_EQ(decode(" ", 19), " ");
     EXPECT_EQ(decode(" ", 28), " ");
-    EXPECT_EQ(decode("\xC8", 20), "P");         // 200 - 20 - 100 = 80
-    EXPECT_EQ(decode("A", 20), "\xFE");         // 65 + 209 - 20 = 254
-    EXPECT_EQ(decode("BZavbv", 20), "");        // 66 to 118 are dropped
+    EXPECT_EQ(decode("\xC8", 20), "P");  // 200 - 20 - 100 = 80
+    EXPECT_EQ(decode("A", 20), "\xFE");  // 65 + 209 - 20 = 254
+    EXPECT_EQ(decode("BZavbv", 20), ""); // 66 to 118 are dropped
 }
 
 TEST(Decode, BoundsAreStrictAndOutOfRangeCodesAreDropped)

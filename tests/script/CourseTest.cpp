@@ -84,12 +84,12 @@ TEST_P(CourseFaults, AreReported)
 INSTANTIATE_TEST_SUITE_P(
     Courses, CourseFaults,
     ::testing::Values(
-        FaultRow{"GapInNumbers", {kGoodOne, {"003.course", ">003.  |\n"}}},
-        FaultRow{"NoClosingHeader", {kGoodOne}},
+        FaultRow{"GapInNumbers", {kGoodOne, {"003.course", ">003.  |\n"}}}, FaultRow{"NoClosingHeader", {kGoodOne}},
         FaultRow{"HeaderInsideAFile", {{"001.course", ">001.|\n-\n>`q001.  Q|\n>002.|\n"}, kClosing}},
         FaultRow{"UnknownRoutine",
                  {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`aA|\n-\n>`routine graf2|\n-\n"}, kClosing}},
-        FaultRow{"RoutineNotAfterAnAnswer", {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`routine graph2|\n-\n"}, kClosing}},
+        FaultRow{"RoutineNotAfterAnAnswer",
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`routine graph2|\n-\n"}, kClosing}},
         FaultRow{"AnswerThatLooksLikeAHeader", {{"001.course", ">001.|\n-\n>`a002. no|\n-\n"}, kClosing}},
         FaultRow{"NoSeparatorAfterHeader", {{"001.course", ">001.|\n>`q001.  Q|\n"}, kClosing}},
         FaultRow{"EmptyAssignment", {{"001.course", ">001.|\n-\n"}, kClosing}},
@@ -133,8 +133,8 @@ TEST(QuestionBank, AssignmentOneHasItsShape)
         return letters;
     }();
     EXPECT_EQ(kinds, "H-Q-A-Q-A-Q-A-Q-A-H");
-    EXPECT_TRUE(state.scriptLines[3].starts_with(
-        "`qNote that there are four questions in this assignment.  \r\n\r\n`q001.  "));
+    EXPECT_TRUE(
+        state.scriptLines[3].starts_with("`qNote that there are four questions in this assignment.  \r\n\r\n`q001.  "));
 }
 
 } // namespace

@@ -23,8 +23,8 @@ TutorState stateWith(std::vector<std::string> entries)
 }
 
 // The layout around a routine: answer, separator, routine, separator, question.
-const std::vector<std::string> kRoutineStretch = {"002.  ", "", "`q001.  Q", "", "`aSee the graph.", "",
-                                                  "`routine graph2", "", "`q002.  Next{}{}line", "", "003."};
+const std::vector<std::string> kRoutineStretch = {
+    "002.  ", "", "`q001.  Q", "", "`aSee the graph.", "", "`routine graph2", "", "`q002.  Next{}{}line", "", "003."};
 
 TEST(NextQuestion, RunsARoutineStopAndShowsTheStopAfterIt)
 {

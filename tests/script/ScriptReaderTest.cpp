@@ -20,8 +20,8 @@ TutorState stateWith(std::vector<std::string> entries, std::string nextAssignmen
 
 TEST(ScriptReader, WalksQuestionAndAnswerStopsOverSeparators)
 {
-    TutorState state = stateWith({"001.  Title", "", "`q001.  First?", "", "`a The answer", "", "",
-                                  "`q002.  Second?", "`aNo separator", "", "002.  "});
+    TutorState state = stateWith({"001.  Title", "", "`q001.  First?", "", "`a The answer", "", "", "`q002.  Second?",
+                                  "`aNo separator", "", "002.  "});
     ReadOutcome read = readNextQuestion(state);
     EXPECT_EQ(read.flow, Flow::Continue);
     EXPECT_EQ(state.lineIndex, 3);
@@ -55,8 +55,8 @@ TEST(ScriptReader, WalksQuestionAndAnswerStopsOverSeparators)
 
 TEST(ScriptReader, TextAndRoutineStopsKeepTheKind)
 {
-    TutorState state = stateWith({"001.", "", "`q001.  Q", "", "\r\n\r\nStep two", "`routine graph2", "`Question?",
-                                  "`ROUTINE x"});
+    TutorState state = stateWith(
+        {"001.", "", "`q001.  Q", "", "\r\n\r\nStep two", "`routine graph2", "`Question?", "`ROUTINE x"});
     (void)readNextQuestion(state);
     (void)readNextQuestion(state);
     EXPECT_EQ(state.currentLine, "\r\n\r\nStep two");
@@ -100,18 +100,19 @@ TEST_P(ScriptReaderEnds, AtTheNextHeaderOrTheEndMarker)
     TutorState state = stateWith({"001.", "", GetParam().stop});
     const ReadOutcome read = readNextQuestion(state);
     EXPECT_EQ(read.flow == Flow::EndProgram, GetParam().ends);
-    EXPECT_EQ(state.currentLine, GetParam().stop[0] == '`' && GetParam().stop[1] == 'a' ? GetParam().stop + 2
-                                                                                         : GetParam().stop);
+    EXPECT_EQ(state.currentLine,
+              GetParam().stop[0] == '`' && GetParam().stop[1] == 'a' ? GetParam().stop + 2 : GetParam().stop);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stops, ScriptReaderEnds,
-    ::testing::Values(EndRow{"NextHeader", "002.  ", true}, EndRow{"HeaderWithoutTitle", "002.", true},
-                      EndRow{"TextStartingWithTheNumber", "002 apples", true},
-                      EndRow{"AnswerStartingWithTheNumber", "`a002. see", true},
-                      EndRow{"OtherHeader", "003.  ", false}, EndRow{"EndMarker", "####.#", true},
-                      EndRow{"AlmostEndMarker", "####.x", false}, EndRow{"Question", "`q002.  x", false}),
-    [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stops, ScriptReaderEnds,
+                         ::testing::Values(EndRow{"NextHeader", "002.  ", true},
+                                           EndRow{"HeaderWithoutTitle", "002.", true},
+                                           EndRow{"TextStartingWithTheNumber", "002 apples", true},
+                                           EndRow{"AnswerStartingWithTheNumber", "`a002. see", true},
+                                           EndRow{"OtherHeader", "003.  ", false}, EndRow{"EndMarker", "####.#", true},
+                                           EndRow{"AlmostEndMarker", "####.x", false},
+                                           EndRow{"Question", "`q002.  x", false}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ScriptReader, EndsTheProgramWhenTheScriptRunsOut)
 {
@@ -151,8 +152,7 @@ TEST_P(QuestionNumbers, ComeFromTheMarkerOrTheAnnouncedFirstQuestion)
 
 INSTANTIATE_TEST_SUITE_P(
     Stops, QuestionNumbers,
-    ::testing::Values(NumberRow{"`q002.  What?", "2"}, NumberRow{"`q012.  What?", "12"},
-                      NumberRow{"`q000.", "0"},
+    ::testing::Values(NumberRow{"`q002.  What?", "2"}, NumberRow{"`q012.  What?", "12"}, NumberRow{"`q000.", "0"},
                       NumberRow{"`qNote that there are four questions.  \r\n\r\n`q001.  First", "1"},
                       NumberRow{"`qNote that there are four questions.  \r\n\r\nq001.  First", "1"},
                       NumberRow{"`qNote that there are 9.  \r\n\r\n003.  Third", "3"},

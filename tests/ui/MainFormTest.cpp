@@ -38,10 +38,7 @@ struct LoadedForm {
     {
         return qobject_cast<QPlainTextEdit*>(form->control(QLatin1String(name)));
     }
-    void click(const char* name) const
-    {
-        qobject_cast<QPushButton*>(form->control(QLatin1String(name)))->click();
-    }
+    void click(const char* name) const { qobject_cast<QPushButton*>(form->control(QLatin1String(name)))->click(); }
 
     TempFolder folder;
     ScriptedInput input;
@@ -118,10 +115,12 @@ private slots:
                    || widget->parentWidget() != loaded.form.get())
                 widget = widget->nextInFocusChain();
         }
-        QCOMPARE(order.mid(0, 6), (QStringList{"txt_question", "txt_answer", "cmdNextQuestion", "cmd_enter_response",
-                                               "Picture1", "Picture2"}));
-        QCOMPARE(order.mid(16, 5), (QStringList{"cmd_displayCumulativeText", "cmd_display_note_file", "cmd_quit",
-                                                "cmd_pend_exp", "cmd_next_picture"}));
+        QCOMPARE(order.mid(0, 6),
+                 (QStringList{"txt_question", "txt_answer", "cmdNextQuestion", "cmd_enter_response", "Picture1",
+                              "Picture2"}));
+        QCOMPARE(order.mid(16, 5),
+                 (QStringList{"cmd_displayCumulativeText", "cmd_display_note_file", "cmd_quit", "cmd_pend_exp",
+                              "cmd_next_picture"}));
         loaded.input = ScriptedInput{};
     }
 
@@ -162,9 +161,11 @@ private slots:
             QCOMPARE(loaded.form->state().questionNumber, std::to_string((stop + 1) / 2));
         }
         const QString shown = loaded.box("txt_question")->toPlainText();
-        QVERIFY(shown.startsWith(QStringLiteral("`qNote that there are four questions in this assignment.  \n\n`q001.")));
+        QVERIFY(
+            shown.startsWith(QStringLiteral("`qNote that there are four questions in this assignment.  \n\n`q001.")));
         // Unanswered stops put the invitation back into the answer box.
-        QCOMPARE(loaded.box("txt_answer")->toPlainText(), QString::fromStdString(responsePromptText()).replace("\r\n", "\n"));
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(),
+                 QString::fromStdString(responsePromptText()).replace("\r\n", "\n"));
         loaded.click("cmdNextQuestion");
         QVERIFY(loaded.form->hasEnded());
         QCOMPARE(loaded.box("txt_question")->toPlainText(), shown);
