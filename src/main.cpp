@@ -11,6 +11,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("calctutor"));
     QApplication::setApplicationDisplayName(QStringLiteral("calctutor"));
+    // Lets the desktop match the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.calctutor.CalcTutor"));
 
     calctutor::QtInputBox input;
     calctutor::QtMessages messages;

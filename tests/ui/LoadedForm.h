@@ -10,6 +10,7 @@
 #include "../TempFolder.h"
 
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include <initializer_list>
 #include <memory>
@@ -30,6 +31,7 @@ struct LoadedForm {
     {
         return qobject_cast<QPlainTextEdit*>(form->control(QLatin1String(name)));
     }
+    void click(const char* name) const { qobject_cast<QPushButton*>(form->control(QLatin1String(name)))->click(); }
     std::string masterFile() const { return readFile(form->state().masterFilePath); }
     std::string sendFile() const { return readFile(form->state().sendFilePath); }
 

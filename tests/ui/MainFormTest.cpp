@@ -6,9 +6,7 @@
 #include "ui/ControlLayout.h"
 #include "ui/MainForm.h"
 
-#include "../FakeClipboard.h"
-#include "../Fakes.h"
-#include "../TempFolder.h"
+#include "LoadedForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,37 +19,6 @@
 
 using namespace calctutor;
 using namespace calctutor::testing;
-
-namespace {
-
-// A window loaded for the student Ann on assignment 1, in a fresh folder.
-struct LoadedForm {
-    explicit LoadedForm(std::initializer_list<std::string> answers = {"Ann", "", "1"})
-        : input(answers), random{0.5f, 0.5f}
-    {
-        for (int i = 0; i < 60; ++i)
-            random.add(0.5f);
-        form = std::make_unique<MainForm>(
-            Platform{input, messages, clock, random, files, beep, clipboard, folder.path()});
-    }
-    QPlainTextEdit* box(const char* name) const
-    {
-        return qobject_cast<QPlainTextEdit*>(form->control(QLatin1String(name)));
-    }
-    void click(const char* name) const { qobject_cast<QPushButton*>(form->control(QLatin1String(name)))->click(); }
-
-    TempFolder folder;
-    ScriptedInput input;
-    RecordedMessages messages;
-    FixedClock clock;
-    ScriptedRandom random;
-    DiskRecordFiles files;
-    CountedBeep beep;
-    FakeClipboard clipboard;
-    std::unique_ptr<MainForm> form;
-};
-
-} // namespace
 
 class MainFormTest : public QObject {
     Q_OBJECT
