@@ -2,45 +2,45 @@
 
 namespace calctutor {
 
-std::string controlName(const ControlSpec& spec)
+std::string controlName(const ControlSpec& control)
 {
-    std::string name(spec.name);
-    if (spec.groupIndex >= 0)
-        name += "_" + std::to_string(spec.groupIndex);
+    std::string name(control.name);
+    if (control.groupIndex >= 0)
+        name += "_" + std::to_string(control.groupIndex);
     return name;
 }
 
-std::string accessibleNameOf(const ControlSpec& spec)
+std::string accessibleNameOf(const ControlSpec& control)
 {
-    if (spec.name == "txt_question")
+    if (control.name == "txt_question")
         return "Question box";
-    if (spec.name == "txt_answer")
+    if (control.name == "txt_answer")
         return "Answer box";
-    if (spec.name == "Picture1")
+    if (control.name == "Picture1")
         return "Left picture panel";
-    if (spec.name == "Picture2")
+    if (control.name == "Picture2")
         return "Right picture panel";
-    if (spec.name == "List1")
+    if (control.name == "List1")
         return "List (not used)";
     // Two buttons share the caption "Make Paragraph", and these three buttons have no action.
-    if (spec.name == "cmd_Make_paragraph")
+    if (control.name == "cmd_Make_paragraph")
         return "Make Paragraph, answer side (not used)";
-    if (spec.name == "cmd_Make_Paragraph_question")
+    if (control.name == "cmd_Make_Paragraph_question")
         return "Make Paragraph, question side (not used)";
-    if (spec.name == "cmd_timerTrigger")
+    if (control.name == "cmd_timerTrigger")
         return "Trigger Timer (not used)";
-    if (spec.name == "txt_paragraph_goback")
+    if (control.name == "txt_paragraph_goback")
         return "Number of sentences previous";
-    if (spec.name == "txt_parameter")
-        return "Parameter " + std::to_string(spec.groupIndex + 1) + " value";
-    return std::string(spec.caption);
+    if (control.name == "txt_parameter")
+        return "Parameter " + std::to_string(control.groupIndex + 1) + " value";
+    return std::string(control.caption);
 }
 
 const ControlSpec* findControl(std::string_view objectName)
 {
-    for (const ControlSpec& spec : kControls) {
-        if (controlName(spec) == objectName)
-            return &spec;
+    for (const ControlSpec& control : kControls) {
+        if (controlName(control) == objectName)
+            return &control;
     }
     return nullptr;
 }

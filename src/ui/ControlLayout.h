@@ -59,7 +59,7 @@ inline constexpr std::array<ControlSpec, 29> kControls = {{
 inline constexpr int kTimerIntervalMs = 15;
 
 // The object name of a control: "txt_parameter_2" for a group member.
-std::string controlName(const ControlSpec& spec);
+std::string controlName(const ControlSpec& control);
 
 // Twips to device-independent pixels (15 twips make a pixel at 96 dots per inch).
 constexpr int toPixels(int twips)
@@ -68,7 +68,7 @@ constexpr int toPixels(int twips)
 }
 
 // What a screen reader says for the control.
-std::string accessibleNameOf(const ControlSpec& spec);
+std::string accessibleNameOf(const ControlSpec& control);
 
 // The control's entry in the table, by object name; null when there is none.
 const ControlSpec* findControl(std::string_view objectName);

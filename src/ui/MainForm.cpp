@@ -55,10 +55,10 @@ bool captionFits(const QWidget& widget, const QString& caption)
     return widget.rect().contains(needed);
 }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent)
+QWidget* makeControl(const ControlSpec& control, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
-    switch (spec.kind) {
+    const QString caption = QString::fromUtf8(control.caption.data(), static_cast<qsizetype>(control.caption.size()));
+    switch (control.kind) {
     case ControlKind::Button: return new CaptionButton(caption, parent);
     case ControlKind::MultiLineText: {
         QPlainTextEdit* box = makeTextBox(parent);
@@ -106,16 +106,18 @@ MainForm::~MainForm() = default;
 
 void MainForm::buildControls()
 {
-    for (const ControlSpec& spec : kControls) {
-        QWidget* widget = makeControl(spec, this);
-        const QString name = QString::fromStdString(controlName(spec));
+    for (const ControlSpec& control : kControls) {
+        QWidget* widget = makeControl(control, this);
+        const QString name = QString::fromStdString(controlName(control));
         widget->setObjectName(name);
-        widget->setGeometry(toPixels(spec.left), toPixels(spec.top), toPixels(spec.width), toPixels(spec.height));
-        widget->setAccessibleName(QString::fromStdString(accessibleNameOf(spec)));
-        const QString caption = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
-        const bool fits = spec.kind == ControlKind::Button ? static_cast<CaptionButton*>(widget)->captionFits()
-                                                           : captionFits(*widget, caption);
-        if ((spec.kind == ControlKind::Button || spec.kind == ControlKind::Label) && !fits)
+        widget->setGeometry(toPixels(control.left), toPixels(control.top), toPixels(control.width),
+                            toPixels(control.height));
+        widget->setAccessibleName(QString::fromStdString(accessibleNameOf(control)));
+        const QString caption = QString::fromUtf8(control.caption.data(),
+                                                  static_cast<qsizetype>(control.caption.size()));
+        const bool fits = control.kind == ControlKind::Button ? static_cast<CaptionButton*>(widget)->captionFits()
+                                                              : captionFits(*widget, caption);
+        if ((control.kind == ControlKind::Button || control.kind == ControlKind::Label) && !fits)
             widget->setToolTip(caption);
         m_controls.insert(name, widget);
     }
@@ -132,10 +134,10 @@ void MainForm::setTabOrder()
 {
     QWidget* previous = nullptr;
     for (int tab = 0; tab < static_cast<int>(kControls.size()); ++tab) {
-        for (const ControlSpec& spec : kControls) {
-            if (spec.tabIndex != tab || spec.kind == ControlKind::Label)
+        for (const ControlSpec& control : kControls) {
+            if (control.tabIndex != tab || control.kind == ControlKind::Label)
                 continue;
-            QWidget* widget = m_controls.value(QString::fromStdString(controlName(spec)));
+            QWidget* widget = m_controls.value(QString::fromStdString(controlName(control)));
             if (previous != nullptr)
                 QWidget::setTabOrder(previous, widget);
             previous = widget;

@@ -62,8 +62,8 @@ private slots:
         LoadedForm loaded({});
         const QHash<QString, QAccessibleInterface*> controls = accessibleControls(*loaded.form);
         QStringList missing;
-        for (const ControlSpec& spec : kControls) {
-            const QString name = QString::fromStdString(controlName(spec));
+        for (const ControlSpec& control : kControls) {
+            const QString name = QString::fromStdString(controlName(control));
             if (!controls.contains(name))
                 missing << name;
         }
@@ -73,8 +73,8 @@ private slots:
     void everyControlHasAMeaningfulName_data()
     {
         QTest::addColumn<QString>("objectName");
-        for (const ControlSpec& spec : kControls) {
-            const std::string name = controlName(spec);
+        for (const ControlSpec& control : kControls) {
+            const std::string name = controlName(control);
             QTest::newRow(name.c_str()) << QString::fromStdString(name);
         }
     }
@@ -87,7 +87,7 @@ private slots:
         LoadedForm loaded({});
         QAccessibleInterface* control = accessibleControls(*loaded.form).value(objectName);
         QVERIFY(control != nullptr);
-        const ControlSpec* spec = findControl(objectName.toStdString());
+        const ControlSpec* control = findControl(objectName.toStdString());
         const QString name = control->text(QAccessible::Name);
 
         QVERIFY2(!name.trimmed().isEmpty(), "no accessible name");
@@ -97,10 +97,10 @@ private slots:
                  qPrintable("the name has no words: " + name));
         // Buttons and labels are named by what a sighted student reads on them,
         // so that both can talk about the same control.
-        if (spec->kind == ControlKind::Button || spec->kind == ControlKind::Label)
-            QVERIFY2(name.startsWith(qString(spec->caption)), qPrintable(name));
-        if (spec->kind != ControlKind::Picture)
-            QCOMPARE(control->role(), expectedRole(spec->kind));
+        if (control->kind == ControlKind::Button || control->kind == ControlKind::Label)
+            QVERIFY2(name.startsWith(qString(control->caption)), qPrintable(name));
+        if (control->kind != ControlKind::Picture)
+            QCOMPARE(control->role(), expectedRole(control->kind));
     }
 
     // Two controls with one name cannot be told apart by ear: "Next Question /
@@ -111,8 +111,8 @@ private slots:
         LoadedForm loaded({});
         QHash<QString, QString> owners;
         const QHash<QString, QAccessibleInterface*> controls = accessibleControls(*loaded.form);
-        for (const ControlSpec& spec : kControls) {
-            const QString objectName = QString::fromStdString(controlName(spec));
+        for (const ControlSpec& control : kControls) {
+            const QString objectName = QString::fromStdString(controlName(control));
             const QString name = controls.value(objectName)->text(QAccessible::Name);
             QVERIFY2(!owners.contains(name),
                      qPrintable(

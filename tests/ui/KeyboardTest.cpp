@@ -83,9 +83,9 @@ private slots:
         QVERIFY(shown.active);
         QCOMPARE(focusName(), QStringLiteral("txt_question"));
         QStringList expected;
-        for (const ControlSpec& spec : kControls) {
-            if (spec.kind != ControlKind::Label)
-                expected << QString::fromStdString(controlName(spec));
+        for (const ControlSpec& control : kControls) {
+            if (control.kind != ControlKind::Label)
+                expected << QString::fromStdString(controlName(control));
         }
         QStringList visited;
         for (qsizetype i = 0; i < expected.size(); ++i) {

@@ -28,12 +28,12 @@ private slots:
     {
         QSet<QString> names;
         for (std::size_t i = 0; i < kControls.size(); ++i) {
-            const ControlSpec& spec = kControls[i];
-            QVERIFY(!names.contains(QString::fromStdString(controlName(spec))));
-            names.insert(QString::fromStdString(controlName(spec)));
-            QCOMPARE(spec.tabIndex, static_cast<int>(i));
-            QCOMPARE(spec.left % kTwipsPerPixel + spec.top % kTwipsPerPixel + spec.width % kTwipsPerPixel
-                         + spec.height % kTwipsPerPixel,
+            const ControlSpec& control = kControls[i];
+            QVERIFY(!names.contains(QString::fromStdString(controlName(control))));
+            names.insert(QString::fromStdString(controlName(control)));
+            QCOMPARE(control.tabIndex, static_cast<int>(i));
+            QCOMPARE(control.left % kTwipsPerPixel + control.top % kTwipsPerPixel + control.width % kTwipsPerPixel
+                         + control.height % kTwipsPerPixel,
                      0);
         }
     }
@@ -41,9 +41,9 @@ private slots:
     void exactlyThreeControlsReachPastTheClientArea()
     {
         QStringList past;
-        for (const ControlSpec& spec : kControls) {
-            if (spec.left + spec.width > kClientWidthTwips || spec.top + spec.height > kClientHeightTwips)
-                past << QString::fromStdString(controlName(spec));
+        for (const ControlSpec& control : kControls) {
+            if (control.left + control.width > kClientWidthTwips || control.top + control.height > kClientHeightTwips)
+                past << QString::fromStdString(controlName(control));
         }
         QCOMPARE(past, (QStringList{"List1", "cmd_quit", "cmd_copy_picture"}));
     }
@@ -53,10 +53,11 @@ private slots:
         LoadedForm loaded;
         QCOMPARE(loaded.form->windowTitle(), QStringLiteral("Form1"));
         QCOMPARE(loaded.form->size(), QSize(725, 566));
-        for (const ControlSpec& spec : kControls) {
-            QWidget* widget = loaded.form->control(QString::fromStdString(controlName(spec)));
+        for (const ControlSpec& control : kControls) {
+            QWidget* widget = loaded.form->control(QString::fromStdString(controlName(control)));
             QVERIFY(widget != nullptr);
-            QCOMPARE(widget->geometry(), QRect(spec.left / 15, spec.top / 15, spec.width / 15, spec.height / 15));
+            QCOMPARE(widget->geometry(),
+                     QRect(control.left / 15, control.top / 15, control.width / 15, control.height / 15));
             QVERIFY(!widget->accessibleName().isEmpty());
         }
         QCOMPARE(loaded.form->control("cmd_display_note_file")->size(), QSize(9, 13));
