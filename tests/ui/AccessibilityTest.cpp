@@ -87,7 +87,7 @@ private slots:
         LoadedForm loaded({});
         QAccessibleInterface* control = accessibleControls(*loaded.form).value(objectName);
         QVERIFY(control != nullptr);
-        const ControlSpec* control = findControl(objectName.toStdString());
+        const ControlSpec* row = findControl(objectName.toStdString());
         const QString name = control->text(QAccessible::Name);
 
         QVERIFY2(!name.trimmed().isEmpty(), "no accessible name");
@@ -97,10 +97,10 @@ private slots:
                  qPrintable("the name has no words: " + name));
         // Buttons and labels are named by what a sighted student reads on them,
         // so that both can talk about the same control.
-        if (control->kind == ControlKind::Button || control->kind == ControlKind::Label)
-            QVERIFY2(name.startsWith(qString(control->caption)), qPrintable(name));
-        if (control->kind != ControlKind::Picture)
-            QCOMPARE(control->role(), expectedRole(control->kind));
+        if (row->kind == ControlKind::Button || row->kind == ControlKind::Label)
+            QVERIFY2(name.startsWith(qString(row->caption)), qPrintable(name));
+        if (row->kind != ControlKind::Picture)
+            QCOMPARE(control->role(), expectedRole(row->kind));
     }
 
     // Two controls with one name cannot be told apart by ear: "Next Question /
