@@ -1,5 +1,7 @@
 #include "ui/ControlLayout.h"
 
+#include <utility>
+
 namespace calctutor {
 
 std::string controlName(const ControlSpec& control)
@@ -10,27 +12,30 @@ std::string controlName(const ControlSpec& control)
     return name;
 }
 
+namespace {
+
+// Spoken names of the controls whose caption does not say what they are. Two
+// buttons share the caption "Make Paragraph", and three buttons have no action.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 9> kSpokenNames = {{
+    {"txt_question", "Question box"},
+    {"txt_answer", "Answer box"},
+    {"Picture1", "Left picture panel"},
+    {"Picture2", "Right picture panel"},
+    {"List1", "List (not used)"},
+    {"cmd_Make_paragraph", "Make Paragraph, answer side (not used)"},
+    {"cmd_Make_Paragraph_question", "Make Paragraph, question side (not used)"},
+    {"cmd_timerTrigger", "Trigger Timer (not used)"},
+    {"txt_paragraph_goback", "Number of sentences previous"},
+}};
+
+} // namespace
+
 std::string accessibleNameOf(const ControlSpec& control)
 {
-    if (control.name == "txt_question")
-        return "Question box";
-    if (control.name == "txt_answer")
-        return "Answer box";
-    if (control.name == "Picture1")
-        return "Left picture panel";
-    if (control.name == "Picture2")
-        return "Right picture panel";
-    if (control.name == "List1")
-        return "List (not used)";
-    // Two buttons share the caption "Make Paragraph", and these three buttons have no action.
-    if (control.name == "cmd_Make_paragraph")
-        return "Make Paragraph, answer side (not used)";
-    if (control.name == "cmd_Make_Paragraph_question")
-        return "Make Paragraph, question side (not used)";
-    if (control.name == "cmd_timerTrigger")
-        return "Trigger Timer (not used)";
-    if (control.name == "txt_paragraph_goback")
-        return "Number of sentences previous";
+    for (const auto& [name, spoken] : kSpokenNames) {
+        if (control.name == name)
+            return std::string(spoken);
+    }
     if (control.name == "txt_parameter")
         return "Parameter " + std::to_string(control.groupIndex + 1) + " value";
     return std::string(control.caption);
