@@ -1,0 +1,97 @@
+#pragma once
+// The operating system's file calls that the tutor's logic needs, and nothing
+// more: one implementation per system (NativeFilesPosix.cpp,
+// NativeFilesWindows.cpp), so the rest of the logic is plain C++. Paths are
+// Windows-1252 texts as the student typed them; each call converts them for
+// the system (UTF-8 on POSIX, UTF-16 on Windows). A failure comes back as the
+// system's reason in words, for a message that also names the file.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace calctutor::native {
+
+// Why a call failed, in the system's words ("No space left on device").
+struct Fault {
+    std::string reason;
+};
+
+// What stands at a path, as the student should hear it when it is not a file.
+enum class PathKind { Missing, File, Folder, DanglingLink, Special };
+struct PathInfo {
+    PathKind kind = PathKind::Missing;
+    std::string description; // "a folder", "a named pipe (FIFO)", "a link that points nowhere", ...
+};
+PathInfo inspect(const std::string& path);
+
+// One open file. Opening never blocks (a named pipe does not hang the window)
+// and refuses anything that is not a regular file, with a reason that says
+// what it is. Closing releases the lock.
+class File {
+public:
+    enum class Mode {
+        Append,         // write-only, every write at the end; the file must exist
+        AppendOrCreate, // the same, creating a missing file (never through a dangling link)
+        Update,         // read and write, created if missing (the pending-entry record)
+        Read,           // read-only; the file must exist
+    };
+
+    File() = default;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    [[nodiscard]] static std::optional<Fault> open(const std::string& path, Mode mode, File& into);
+
+    bool isOpen() const;
+    // Exclusive advisory lock between processes and between File objects of
+    // one process; waits until it is free.
+    [[nodiscard]] std::optional<Fault> lock();
+    [[nodiscard]] std::optional<Fault> size(std::uint64_t& into) const;
+    // All of the bytes or a fault; a partial write is reported with the reason
+    // that stopped it. In Append modes the bytes go to the end of the file.
+    [[nodiscard]] std::optional<Fault> append(std::string_view bytes);
+    // Update mode: the file's contents become exactly these bytes.
+    [[nodiscard]] std::optional<Fault> overwrite(std::string_view bytes);
+    [[nodiscard]] std::optional<Fault> readAll(std::string& into) const;
+    [[nodiscard]] std::optional<Fault> truncate(std::uint64_t size);
+    // Flushes the file's data to stable storage.
+    [[nodiscard]] std::optional<Fault> sync();
+    [[nodiscard]] std::optional<Fault> close();
+
+private:
+    std::intptr_t m_handle = -1; // a descriptor or a HANDLE
+};
+
+// Writes the bytes beside the target and renames them over it, flushed first,
+// so the target holds either its old contents or all of the new ones.
+[[nodiscard]] std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes);
+// Reads a whole regular file; Missing when it does not exist.
+[[nodiscard]] std::optional<Fault> readFile(const std::string& path, std::string& into);
+// Removes a file; a missing file is no fault.
+[[nodiscard]] std::optional<Fault> removeFile(const std::string& path);
+// Makes a folder's list of names (a file created or removed) survive a power cut.
+[[nodiscard]] std::optional<Fault> syncFolder(const std::string& folder);
+
+// Creates the folder; "exists already" and other failures are left to folderProblem.
+void tryCreateFolder(const std::string& folder);
+// Why files cannot be written in the folder ("it does not exist", ...), if so.
+std::optional<std::string> folderProblem(const std::string& folder);
+
+// The platform's separator between a folder and a name.
+std::string joinPath(const std::string& folder, const std::string& name);
+// The longest file name, in the system's own units, that the folder's file
+// system takes, and the longest whole path.
+std::size_t longestName(const std::string& folder);
+std::size_t longestPath(const std::string& folder);
+// A file name's length in the system's units (UTF-8 bytes, UTF-16 code units).
+std::size_t nativeLength(const std::string& name);
+
+// The student's home folder, or "" when there is none.
+std::string homeFolder();
+
+} // namespace calctutor::native

@@ -1,0 +1,338 @@
+#include "platform/NativeFiles.h"
+
+#include "core/Windows1252.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace calctutor::native {
+
+namespace {
+
+Fault systemFault(int error)
+{
+    return {std::strerror(error)};
+}
+
+std::optional<Fault> faultIf(bool failed)
+{
+    if (failed)
+        return systemFault(errno);
+    return std::nullopt;
+}
+
+std::string describe(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "a folder";
+    if (S_ISFIFO(mode))
+        return "a named pipe (FIFO)";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "a device";
+    if (S_ISSOCK(mode))
+        return "a socket";
+    if (S_ISREG(mode))
+        return "a file";
+    return "not a file";
+}
+
+Fault notAFile(const std::string& what)
+{
+    return {"it is " + what + ", not a file"};
+}
+
+// Writes at the descriptor's position (or its end, when opened for appending)
+// until every byte is written or the system says why not.
+std::optional<Fault> writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return systemFault(errno);
+        }
+        if (written == 0)
+            return systemFault(ENOSPC);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return std::nullopt;
+}
+
+int flagsFor(File::Mode mode)
+{
+    const int common = O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    switch (mode) {
+    case File::Mode::Append:
+    case File::Mode::AppendOrCreate: return common | O_WRONLY | O_APPEND;
+    case File::Mode::Update: return common | O_RDWR;
+    case File::Mode::Read: return common | O_RDONLY;
+    }
+    return common | O_RDONLY;
+}
+
+bool createsMissing(File::Mode mode)
+{
+    return mode == File::Mode::AppendOrCreate || mode == File::Mode::Update;
+}
+
+} // namespace
+
+PathInfo inspect(const std::string& path)
+{
+    const std::string native = windows1252ToUtf8(path);
+    struct stat info {};
+    if (::lstat(native.c_str(), &info) != 0)
+        return {PathKind::Missing, "missing"};
+    if (S_ISLNK(info.st_mode) && ::stat(native.c_str(), &info) != 0)
+        return {PathKind::DanglingLink, "a link that points nowhere"};
+    if (S_ISREG(info.st_mode))
+        return {PathKind::File, describe(info.st_mode)};
+    if (S_ISDIR(info.st_mode))
+        return {PathKind::Folder, describe(info.st_mode)};
+    return {PathKind::Special, describe(info.st_mode)};
+}
+
+File::File(File&& other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        (void)close();
+        m_handle = std::exchange(other.m_handle, -1);
+    }
+    return *this;
+}
+
+File::~File()
+{
+    (void)close();
+}
+
+std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
+{
+    (void)into.close();
+    const std::string native = windows1252ToUtf8(path);
+    int fd = ::open(native.c_str(), flagsFor(mode));
+    // Creating with O_EXCL never follows a link, so a dangling link is
+    // reported rather than brought to life somewhere else.
+    for (int attempt = 0; fd < 0 && errno == ENOENT && createsMissing(mode) && attempt < 3; ++attempt) {
+        fd = ::open(native.c_str(), flagsFor(mode) | O_CREAT | O_EXCL, 0644);
+        if (fd < 0 && errno == EEXIST) {
+            if (inspect(path).kind == PathKind::DanglingLink)
+                return notAFile("a link that points nowhere");
+            fd = ::open(native.c_str(), flagsFor(mode));
+        }
+    }
+    if (fd < 0) {
+        const int error = errno;
+        const PathInfo info = inspect(path);
+        if (info.kind == PathKind::DanglingLink || info.kind == PathKind::Special
+            || (info.kind == PathKind::Folder && error != EACCES))
+            return notAFile(info.description);
+        return systemFault(error);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return systemFault(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return notAFile(describe(info.st_mode));
+    }
+    // Back to ordinary blocking writes now that it is known to be a file.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    into.m_handle = fd;
+    return std::nullopt;
+}
+
+bool File::isOpen() const
+{
+    return m_handle >= 0;
+}
+
+std::optional<Fault> File::lock()
+{
+    int result = 0;
+    do {
+        result = ::flock(static_cast<int>(m_handle), LOCK_EX);
+    } while (result != 0 && errno == EINTR);
+    return faultIf(result != 0);
+}
+
+std::optional<Fault> File::size(std::uint64_t& into) const
+{
+    struct stat info {};
+    if (::fstat(static_cast<int>(m_handle), &info) != 0)
+        return systemFault(errno);
+    into = static_cast<std::uint64_t>(info.st_size);
+    return std::nullopt;
+}
+
+std::optional<Fault> File::append(std::string_view bytes)
+{
+    return writeAll(static_cast<int>(m_handle), bytes);
+}
+
+std::optional<Fault> File::overwrite(std::string_view bytes)
+{
+    const int fd = static_cast<int>(m_handle);
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return systemFault(errno);
+    if (auto fault = writeAll(fd, bytes))
+        return fault;
+    return truncate(bytes.size());
+}
+
+std::optional<Fault> File::readAll(std::string& into) const
+{
+    const int fd = static_cast<int>(m_handle);
+    into.clear();
+    char buffer[1 << 16];
+    for (off_t offset = 0;;) {
+        const ssize_t got = ::pread(fd, buffer, sizeof buffer, offset);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return systemFault(errno);
+        }
+        if (got == 0)
+            return std::nullopt;
+        into.append(buffer, static_cast<std::size_t>(got));
+        offset += got;
+    }
+}
+
+std::optional<Fault> File::truncate(std::uint64_t size)
+{
+    return faultIf(::ftruncate(static_cast<int>(m_handle), static_cast<off_t>(size)) != 0);
+}
+
+std::optional<Fault> File::sync()
+{
+    // Some file systems (and special files) cannot sync; there is nothing more to do there.
+    if (::fsync(static_cast<int>(m_handle)) != 0 && errno != EINVAL && errno != EROFS)
+        return systemFault(errno);
+    return std::nullopt;
+}
+
+std::optional<Fault> File::close()
+{
+    if (m_handle < 0)
+        return std::nullopt;
+    return faultIf(::close(static_cast<int>(std::exchange(m_handle, -1))) != 0);
+}
+
+std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes)
+{
+    const std::string partPath = path + ".part";
+    File part;
+    std::optional<Fault> fault = File::open(partPath, File::Mode::Update, part);
+    if (!fault)
+        fault = part.overwrite(bytes);
+    if (!fault)
+        fault = part.sync();
+    if (!fault)
+        fault = part.close();
+    if (!fault && ::rename(windows1252ToUtf8(partPath).c_str(), windows1252ToUtf8(path).c_str()) != 0)
+        fault = systemFault(errno);
+    if (fault) {
+        (void)part.close();
+        if (inspect(partPath).kind == PathKind::File)
+            (void)removeFile(partPath);
+    }
+    return fault;
+}
+
+std::optional<Fault> readFile(const std::string& path, std::string& into)
+{
+    File file;
+    if (auto fault = File::open(path, File::Mode::Read, file))
+        return fault;
+    return file.readAll(into);
+}
+
+std::optional<Fault> removeFile(const std::string& path)
+{
+    if (::unlink(windows1252ToUtf8(path).c_str()) != 0 && errno != ENOENT)
+        return systemFault(errno);
+    return std::nullopt;
+}
+
+std::optional<Fault> syncFolder(const std::string& folder)
+{
+    const int fd = ::open(windows1252ToUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return systemFault(errno);
+    const int result = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (result != 0 && error != EINVAL)
+        return systemFault(error);
+    return std::nullopt;
+}
+
+void tryCreateFolder(const std::string& folder)
+{
+    (void)::mkdir(windows1252ToUtf8(folder).c_str(), 0755);
+}
+
+std::optional<std::string> folderProblem(const std::string& folder)
+{
+    const std::string native = windows1252ToUtf8(folder);
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0)
+        return errno == ENOENT ? std::string("it does not exist") : std::string(std::strerror(errno));
+    if (!S_ISDIR(info.st_mode))
+        return std::string("it is not a folder");
+    if (::access(native.c_str(), W_OK | X_OK) != 0)
+        return "it cannot be written to (" + std::string(std::strerror(errno)) + ")";
+    return std::nullopt;
+}
+
+std::string joinPath(const std::string& folder, const std::string& name)
+{
+    return folder + "/" + name;
+}
+
+std::size_t longestName(const std::string& folder)
+{
+    const long limit = ::pathconf(windows1252ToUtf8(folder).c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<std::size_t>(limit) : NAME_MAX;
+}
+
+std::size_t longestPath(const std::string& folder)
+{
+    const long limit = ::pathconf(windows1252ToUtf8(folder).c_str(), _PC_PATH_MAX);
+    // The limit counts the terminating NUL.
+    return (limit > 0 ? static_cast<std::size_t>(limit) : PATH_MAX) - 1;
+}
+
+std::size_t nativeLength(const std::string& name)
+{
+    return windows1252ToUtf8(name).size();
+}
+
+std::string homeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+        const passwd* entry = ::getpwuid(::getuid());
+        home = entry != nullptr ? entry->pw_dir : nullptr;
+    }
+    return home != nullptr ? utf8ToWindows1252(home).text : std::string();
+}
+
+} // namespace calctutor::native
