@@ -1,4 +1,4 @@
-#include "core/SystemServices.h"
+#include "platform/SystemServices.h"
 #include "pictures/SystemClipboard.h"
 #include "records/RecordFiles.h"
 #include "ui/MainForm.h"

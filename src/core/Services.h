@@ -1,7 +1,7 @@
 #pragma once
 // The platform services that the tutor's logic needs, each behind a small
 // interface so that tests can script them. The real ones live at the edge:
-// Qt dialogs and beep in ui/, the system clock and generator in core/.
+// Qt dialogs and beep in ui/, the system clock and generator in platform/.
 // Texts are Windows-1252 strings, except the messages to the student, which
 // are UTF-8 so that they can name characters the record files cannot hold.
 

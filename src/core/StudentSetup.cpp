@@ -2,11 +2,11 @@
 
 #include "core/AssignmentEntry.h"
 #include "core/AssignmentNumber.h"
-#include "core/Folders.h"
 #include "core/Prompts.h"
 #include "core/Services.h"
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
+#include "platform/NativeFiles.h"
 #include "script/QuestionBank.h"
 
 #include <algorithm>
@@ -50,7 +50,7 @@ std::string askChosenFolder(StartupServices& services)
         std::string folder = services.input.ask(secondFolderPrompt(services.defaultFolder));
         if (folder.empty())
             return services.defaultFolder;
-        const std::optional<std::string> problem = folderProblem(folder);
+        const std::optional<std::string> problem = native::folderProblem(folder);
         if (!problem)
             return folder;
         tell(services,
@@ -65,7 +65,7 @@ std::string chooseFolder(StartupServices& services)
 {
     if (services.input.ask(firstFolderPrompt(services.defaultFolder)) == "1")
         return askChosenFolder(services);
-    if (const std::optional<std::string> problem = folderProblem(services.defaultFolder)) {
+    if (const std::optional<std::string> problem = native::folderProblem(services.defaultFolder)) {
         tell(services,
              "The default folder " + services.defaultFolder + " could not be created or cannot be used: " + *problem
                  + ". Please enter the folder to which your files should be written.");
@@ -129,9 +129,9 @@ void buildRecordPaths(TutorState& state, const std::string& name, const std::str
 {
     const std::string fileName = spacesAsUnderscores(name);
     const std::string monthDay = date.substr(0, 2) + date.substr(3, 2);
-    state.masterFilePath = joinPath(state.dataFolder, "masterFile_" + fileName + ".txt");
-    state.sendFilePath = joinPath(state.dataFolder, "send_" + monthDay + fileName + ".txt");
-    state.notesFilePath = joinPath(state.dataFolder, "notes_" + fileName + ".txt");
+    state.masterFilePath = native::joinPath(state.dataFolder, "masterFile_" + fileName + ".txt");
+    state.sendFilePath = native::joinPath(state.dataFolder, "send_" + monthDay + fileName + ".txt");
+    state.notesFilePath = native::joinPath(state.dataFolder, "notes_" + fileName + ".txt");
 }
 
 Flow setupStudent(TutorState& state, StartupServices& services)
@@ -141,7 +141,7 @@ Flow setupStudent(TutorState& state, StartupServices& services)
     state.codeNumber = static_cast<int>(std::floor(static_cast<double>(r) * 10 + 19));
 
     state.dataFolder = services.defaultFolder;
-    tryCreateFolder(services.defaultFolder);
+    native::tryCreateFolder(services.defaultFolder);
     const std::string name = askName(services);
     state.dataFolder = chooseFolder(services);
     buildRecordPaths(state, name, services.clock.date());

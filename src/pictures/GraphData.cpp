@@ -1,6 +1,6 @@
 #include "pictures/GraphData.h"
 
-#include <QFile>
+#include "script/BuiltInFiles.h"
 
 #include <charconv>
 #include <cmath>
@@ -139,11 +139,11 @@ ParsedGraphs parseGraphs(std::string_view text)
 
 ParsedGraphs builtInGraphs()
 {
-    QFile file(QStringLiteral(":/course/graphs.txt"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, {{0, "the built-in graph data file is missing"}}};
-    const QByteArray bytes = file.readAll();
-    return parseGraphs(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    for (const BuiltInFile& file : builtInFiles()) {
+        if (file.name == "graphs.txt")
+            return parseGraphs(file.bytes);
+    }
+    return {{}, {{0, "the built-in graph data file is missing"}}};
 }
 
 const Graph* findGraph(const std::vector<Graph>& graphs, int number)

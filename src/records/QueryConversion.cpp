@@ -1,8 +1,8 @@
 #include "records/QueryConversion.h"
 
-#include "core/Folders.h"
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
+#include "platform/NativeFiles.h"
 #include "records/RecordLines.h"
 #include "records/RecordViewers.h"
 #include "records/TextCoding.h"
@@ -32,8 +32,8 @@ std::string convertQueryLines(std::string_view content, int codeNumber)
 
 std::optional<std::string> codeFile(TutorState& state)
 {
-    const std::string input = joinPath(state.dataFolder, "query.txt");
-    const std::string output = joinPath(state.dataFolder, "queri.txt");
+    const std::string input = native::joinPath(state.dataFolder, "query.txt");
+    const std::string output = native::joinPath(state.dataFolder, "queri.txt");
     const FileRead read = readWholeFile(input, "query file");
     if (!read.content)
         return read.problem;

@@ -1,23 +1,16 @@
 #include "script/QuestionBank.h"
 
 #include "core/TutorState.h"
-
-#include <QDir>
-#include <QFile>
+#include "script/BuiltInFiles.h"
 
 namespace calctutor {
 
 std::vector<CourseSource> builtInCourse()
 {
     std::vector<CourseSource> sources;
-    const QDir folder(QStringLiteral(":/course"));
-    const QStringList names = folder.entryList({QStringLiteral("*.course")}, QDir::Files, QDir::Name);
-    for (const QString& name : names) {
-        QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray bytes = file.readAll();
-        sources.push_back({name.toStdString(), std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()))});
+    for (const BuiltInFile& file : builtInFiles()) {
+        if (file.name.ends_with(".course"))
+            sources.push_back({std::string(file.name), std::string(file.bytes)});
     }
     return sources;
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The real clock and random generator of the running program.
+// The real clock and random generator of the running program, and the
+// platform's default output folder.
 
 #include "core/Services.h"
 
@@ -22,7 +23,7 @@ private:
     std::mt19937 m_engine;
 };
 
-// ~/tesmoril on this platform ("c:\tesmoril" on Windows).
+// "c:\tesmoril" on Windows; tesmoril in the home folder elsewhere (~/tesmoril).
 std::string defaultDataFolder();
 
 } // namespace calctutor

@@ -1,12 +1,9 @@
-#include "core/SystemServices.h"
+#include "platform/SystemServices.h"
 
 #include "core/Prompts.h"
-#include "core/Windows1252.h"
+#include "platform/NativeFiles.h"
 
-#include <cstdlib>
 #include <ctime>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace calctutor {
 
@@ -16,7 +13,12 @@ std::tm localNow()
 {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+    // std::localtime shares one buffer; each system has its own safe form.
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
     localtime_r(&now, &local);
+#endif
     return local;
 }
 
@@ -61,12 +63,8 @@ std::string defaultDataFolder()
 #ifdef _WIN32
     return std::string(kWindowsDefaultFolder);
 #else
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-        const passwd* entry = ::getpwuid(::getuid());
-        home = entry != nullptr ? entry->pw_dir : "/tmp";
-    }
-    return utf8ToWindows1252(std::string(home) + "/tesmoril").text;
+    const std::string home = native::homeFolder();
+    return native::joinPath(home.empty() ? std::string("/tmp") : home, "tesmoril");
 #endif
 }
 
