@@ -52,8 +52,29 @@ std::string availableAssignments(const std::vector<std::string>& scriptLines)
     return numbers.front() + " to " + numbers.back();
 }
 
+namespace {
+
+void tellCannotGoOn(StudentMessages& messages, const RecordError& error)
+{
+    messages.tell(windows1252ToUtf8("The start of your work could not be recorded, so the tutor cannot go on. "
+                                    + error.message
+                                    + " Check the folder you chose for your files, then start the tutor again."));
+}
+
+} // namespace
+
 Flow enterAssignment(TutorState& state, EntryServices& services)
 {
+    // An entry cut short by a kill or a power cut is taken out of every file
+    // before anything new is written after it.
+    RecordFiles::Repair repair = services.files.repair(state.pendingFilePath);
+    if (repair.notice)
+        services.messages.tell(windows1252ToUtf8(*repair.notice));
+    if (repair.error) {
+        tellCannotGoOn(services.messages, *repair.error);
+        return Flow::EndProgram;
+    }
+
     const std::optional<int> header = findAssignmentHeader(state.scriptLines, state.assignmentNumber);
     if (!header)
         return Flow::EndProgram;
@@ -67,12 +88,8 @@ Flow enterAssignment(TutorState& state, EntryServices& services)
         startHeader(codeLine, state.assignmentNumber, headerEntry, date, state.codeNumber),
         startHeader(codeLine, state.assignmentNumber, headerEntry, date, state.codeNumber),
     };
-    if (auto error = appendEntry(services.files, paths, texts)) {
-        services.messages.tell(windows1252ToUtf8("The start of your work could not be recorded, so the tutor cannot "
-                                                 "go on. "
-                                                 + error->message
-                                                 + " Check the folder you chose for your files, then start the tutor "
-                                                   "again."));
+    if (auto error = appendEntry(services.files, state.pendingFilePath, paths, texts)) {
+        tellCannotGoOn(services.messages, *error);
         return Flow::EndProgram;
     }
     return Flow::Continue;

@@ -7,6 +7,7 @@
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
 #include "platform/NativeFiles.h"
+#include "records/AnswerDraft.h"
 #include "script/QuestionBank.h"
 
 #include <algorithm>
@@ -15,6 +16,12 @@
 namespace calctutor {
 
 namespace {
+
+std::string spacesAsUnderscores(std::string name)
+{
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
+}
 
 constexpr std::string_view kForbiddenInNames = "/\\:*?\"<>|";
 
@@ -29,28 +36,79 @@ void tell(StartupServices& services, const std::string& message)
     services.messages.tell(windows1252ToUtf8(message));
 }
 
-std::string askName(StartupServices& services)
+// The record files' names for this name and date, the longest first.
+std::vector<std::string> recordFileNames(const std::string& name, const std::string& date)
+{
+    const std::string fileName = spacesAsUnderscores(name);
+    const std::string monthDay = date.substr(0, 2) + date.substr(3, 2);
+    return {"masterFile_" + fileName + ".txt", draftFileName(fileName, "000"), ".pending_" + fileName + ".txt",
+            "send_" + monthDay + fileName + ".txt", "notes_" + fileName + ".txt"};
+}
+
+std::string askName(StartupServices& services, const std::string& date)
 {
     for (;;) {
         std::string name = services.input.ask(kNamePrompt);
         const std::string unsafe = unsafeNameCharacters(name);
-        if (unsafe.empty())
+        if (!unsafe.empty()) {
+            tell(services,
+                 "Your name becomes part of the names of your record files, so it cannot contain " + unsafe
+                     + ". These characters are not allowed in a name: / \\ : * ? \" < > | and "
+                       "control characters. Please type your name again.");
+            continue;
+        }
+        const std::string longest = recordFileNames(name, date).front();
+        const std::size_t limit = native::longestName(services.defaultFolder);
+        if (native::nativeLength(longest) <= limit)
             return name;
         tell(services,
-             "Your name becomes part of the names of your record files, so it cannot contain " + unsafe
-                 + ". These characters are not allowed in a name: / \\ : * ? \" < > | and "
-                   "control characters. Please type your name again.");
+             "Your name is too long to be part of the names of your record files: the file " + longest + " would have "
+                 + std::to_string(native::nativeLength(longest)) + " bytes, and a file name can have at most "
+                 + std::to_string(limit) + ". Please type a shorter name.");
     }
 }
 
-// Asks for another folder until the student names a usable one or keeps the default.
-std::string askChosenFolder(StartupServices& services)
+// Why the record files cannot be written in the folder, if so: it is not a
+// writable folder, or their names or paths would be too long for it.
+std::optional<std::string> folderProblemFor(const std::string& folder, const std::vector<std::string>& names)
+{
+    if (std::optional<std::string> problem = native::folderProblem(folder))
+        return problem;
+    for (const std::string& name : names) {
+        const std::size_t nameLength = native::nativeLength(name);
+        if (nameLength > native::longestName(folder))
+            return "its file system takes file names of at most " + std::to_string(native::longestName(folder))
+                + " bytes, and " + name + " has " + std::to_string(nameLength);
+        const std::string path = native::joinPath(folder, name);
+        const std::size_t pathLength = native::nativeLength(path);
+        if (pathLength > native::longestPath(folder))
+            return "its path is too long: the path of " + name + " in it would have " + std::to_string(pathLength)
+                + " bytes, and this system takes at most " + std::to_string(native::longestPath(folder));
+    }
+    return std::nullopt;
+}
+
+void tellDefaultFolderProblem(StartupServices& services, const std::string& problem)
+{
+    tell(services,
+         "The default folder " + services.defaultFolder + " could not be created or cannot be used: " + problem
+             + ". Please enter the folder to which your files should be written.");
+}
+
+// Asks for another folder until the student names a usable one, or keeps
+// the default with an empty answer while the default is usable.
+std::string askChosenFolder(StartupServices& services, const std::vector<std::string>& names)
 {
     for (;;) {
         std::string folder = services.input.ask(secondFolderPrompt(services.defaultFolder));
-        if (folder.empty())
-            return services.defaultFolder;
-        const std::optional<std::string> problem = native::folderProblem(folder);
+        if (folder.empty()) {
+            const std::optional<std::string> problem = folderProblemFor(services.defaultFolder, names);
+            if (!problem)
+                return services.defaultFolder;
+            tellDefaultFolderProblem(services, *problem);
+            continue;
+        }
+        const std::optional<std::string> problem = folderProblemFor(folder, names);
         if (!problem)
             return folder;
         tell(services,
@@ -61,23 +119,15 @@ std::string askChosenFolder(StartupServices& services)
     }
 }
 
-std::string chooseFolder(StartupServices& services)
+std::string chooseFolder(StartupServices& services, const std::vector<std::string>& names)
 {
     if (services.input.ask(firstFolderPrompt(services.defaultFolder)) == "1")
-        return askChosenFolder(services);
-    if (const std::optional<std::string> problem = native::folderProblem(services.defaultFolder)) {
-        tell(services,
-             "The default folder " + services.defaultFolder + " could not be created or cannot be used: " + *problem
-                 + ". Please enter the folder to which your files should be written.");
-        return askChosenFolder(services);
+        return askChosenFolder(services, names);
+    if (const std::optional<std::string> problem = folderProblemFor(services.defaultFolder, names)) {
+        tellDefaultFolderProblem(services, *problem);
+        return askChosenFolder(services, names);
     }
     return services.defaultFolder;
-}
-
-std::string spacesAsUnderscores(std::string name)
-{
-    std::replace(name.begin(), name.end(), ' ', '_');
-    return name;
 }
 
 bool isAssignmentInCourse(const TutorState& state, const std::string& number)
@@ -132,6 +182,7 @@ void buildRecordPaths(TutorState& state, const std::string& name, const std::str
     state.masterFilePath = native::joinPath(state.dataFolder, "masterFile_" + fileName + ".txt");
     state.sendFilePath = native::joinPath(state.dataFolder, "send_" + monthDay + fileName + ".txt");
     state.notesFilePath = native::joinPath(state.dataFolder, "notes_" + fileName + ".txt");
+    state.pendingFilePath = native::joinPath(state.dataFolder, ".pending_" + fileName + ".txt");
 }
 
 Flow setupStudent(TutorState& state, StartupServices& services)
@@ -142,9 +193,10 @@ Flow setupStudent(TutorState& state, StartupServices& services)
 
     state.dataFolder = services.defaultFolder;
     native::tryCreateFolder(services.defaultFolder);
-    const std::string name = askName(services);
-    state.dataFolder = chooseFolder(services);
-    buildRecordPaths(state, name, services.clock.date());
+    const std::string date = services.clock.date();
+    const std::string name = askName(services, date);
+    state.dataFolder = chooseFolder(services, recordFileNames(name, date));
+    buildRecordPaths(state, name, date);
 
     // The course is loaded before the assignment question so that a number
     // that is not in the course can be asked again.
@@ -154,6 +206,7 @@ Flow setupStudent(TutorState& state, StartupServices& services)
     if (!number)
         return Flow::EndProgram;
     state.assignmentNumber = *number;
+    state.draftFilePath = native::joinPath(state.dataFolder, draftFileName(spacesAsUnderscores(name), *number));
     state.responsePrompt = responsePromptText();
     state.nextAssignmentNumber = nextAssignmentNumber(state.assignmentNumber);
     state.lineIndex = 0;

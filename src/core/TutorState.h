@@ -18,6 +18,11 @@ struct TutorState {
     std::string masterFilePath;
     std::string sendFilePath;
     std::string notesFilePath;
+    // Hidden beside the record files: the entry being written, so that one
+    // cut short by a kill or a power cut can be undone.
+    std::string pendingFilePath;
+    // Hidden beside the record files: the answer being typed, until recorded.
+    std::string draftFilePath;
     std::string assignmentNumber;
     std::string nextAssignmentNumber;
     std::string responsePrompt;

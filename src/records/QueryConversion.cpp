@@ -1,17 +1,11 @@
 #include "records/QueryConversion.h"
 
 #include "core/TutorState.h"
-#include "core/Windows1252.h"
 #include "platform/NativeFiles.h"
 #include "records/RecordLines.h"
 #include "records/RecordViewers.h"
 #include "records/TextCoding.h"
 #include "script/ScriptFormat.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 
 namespace calctutor {
 
@@ -45,16 +39,8 @@ std::optional<std::string> codeFile(TutorState& state)
 
     // Written beside the target and renamed over it, so a failed write leaves
     // any earlier queri.txt as it was.
-    const std::string nativeOutput = windows1252ToUtf8(output);
-    const std::string temporary = nativeOutput + ".part";
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
-    out.close();
-    if (!out || std::rename(temporary.c_str(), nativeOutput.c_str()) != 0) {
-        const int error = errno;
-        std::remove(temporary.c_str());
-        return "The converted file " + output + " cannot be written: " + std::strerror(error) + ".";
-    }
+    if (auto fault = native::replaceFile(output, converted))
+        return "The converted file " + output + " cannot be written: " + fault->reason + ".";
     state.codeNumber = codeNumber;
     return std::nullopt;
 }

@@ -1,159 +1,204 @@
 #include "records/RecordFiles.h"
 
-#include "core/Windows1252.h"
+#include "platform/NativeFiles.h"
+#include "records/IntentRecord.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace calctutor {
 
 namespace {
 
-struct OpenFile {
-    std::string path;   // as the student sees it (Windows-1252)
-    std::string native; // as the file system takes it
-    int fd = -1;
-    off_t sizeBefore = 0;
-    bool regular = false;
-    bool created = false;
-};
-
-std::string reason(int error)
+RecordError failure(const std::string& what, const std::string& path, const native::Fault& fault)
 {
-    return std::strerror(error);
+    return {what + " " + path + ": " + fault.reason + "."};
 }
 
-RecordError failure(const std::string& what, const OpenFile& file, int error)
+std::string parentFolder(const std::string& path)
 {
-    return {what + " " + file.path + ": " + reason(error) + "."};
+    const std::size_t separator = path.find_last_of("/\\");
+    if (separator == std::string::npos)
+        return ".";
+    return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
+}
+
+std::string interruptedNotice(const std::vector<std::string>& cutPaths)
+{
+    std::string files;
+    for (const std::string& path : cutPaths)
+        files += (files.empty() ? "" : ", ") + path;
+    return "The tutor was stopped while it was recording an entry (the program was closed or the computer "
+           "stopped), so that unfinished entry was taken out of your record files "
+        + files + ". Every entry recorded before it is kept.";
+}
+
+// Every commit and repair of one student's files takes this lock first, so
+// two tutors of the same student take turns and never deadlock.
+std::optional<RecordError> openIntentRecord(const std::string& pendingPath, native::File& into)
+{
+    std::optional<native::Fault> fault = native::File::open(pendingPath, native::File::Mode::Update, into);
+    if (!fault)
+        fault = into.lock();
+    if (fault)
+        return failure("The record of entries in progress cannot be opened:", pendingPath, *fault);
+    return std::nullopt;
+}
+
+std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath)
+{
+    std::optional<native::Fault> fault = intent.truncate(0);
+    if (!fault)
+        fault = intent.sync();
+    if (fault)
+        return failure("The record of entries in progress cannot be updated:", pendingPath, *fault);
+    return std::nullopt;
+}
+
+// With the intent record locked: undoes the entry it names, if any.
+RecordFiles::Repair undoInterruptedEntry(native::File& intent, const std::string& pendingPath)
+{
+    std::string text;
+    if (auto fault = intent.readAll(text))
+        return {std::nullopt, failure("The record of entries in progress cannot be read:", pendingPath, *fault)};
+    if (text.empty())
+        return {};
+    std::vector<std::string> cutPaths;
+    if (const std::optional<std::vector<IntentFile>> files = parseIntent(text)) {
+        if (const std::optional<CutBackFailure> failed = cutBackAll(*files, cutPaths))
+            return {
+                std::nullopt,
+                failure("An unfinished entry could not be taken out of the record file", failed->path, failed->fault)};
+    }
+    if (auto error = clearIntentRecord(intent, pendingPath))
+        return {std::nullopt, error};
+    if (cutPaths.empty())
+        return {};
+    return {interruptedNotice(cutPaths), std::nullopt};
 }
 
 class DiskPendingAppend final : public PendingAppend {
 public:
-    explicit DiskPendingAppend(std::vector<OpenFile> files) : m_files(std::move(files)) {}
-    ~DiskPendingAppend() override { closeAll(); }
+    DiskPendingAppend(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files)
+        : m_pendingPath(std::move(pendingPath)), m_paths(std::move(paths)), m_files(std::move(files))
+    {
+    }
 
     std::optional<RecordError> commit(const std::vector<std::string>& texts) override
     {
-        std::optional<RecordError> error;
-        for (std::size_t i = 0; i < m_files.size() && i < texts.size() && !error; ++i)
-            error = writeWhole(m_files[i], texts[i]);
-        for (std::size_t i = 0; i < m_files.size() && !error; ++i) {
-            if (::fsync(m_files[i].fd) != 0 && errno != EINVAL && errno != EROFS)
-                error = failure("The record file could not be saved to disk:", m_files[i], errno);
-        }
-        if (error) {
-            rollBack();
+        native::File intent;
+        if (auto error = openIntentRecord(m_pendingPath, intent))
             return error;
+        RecordFiles::Repair repair = undoInterruptedEntry(intent, m_pendingPath);
+        if (repair.error)
+            return repair.error;
+        m_notice = std::move(repair.notice);
+
+        std::vector<IntentFile> plan;
+        for (std::size_t i = 0; i < m_files.size(); ++i) {
+            IntentFile file{m_paths[i], 0, i < texts.size() ? texts[i].size() : 0};
+            std::optional<native::Fault> fault = m_files[i].lock();
+            if (!fault)
+                fault = m_files[i].size(file.sizeBefore);
+            if (fault)
+                return failure("The record file cannot be locked:", m_paths[i], *fault);
+            plan.push_back(std::move(file));
         }
-        for (OpenFile& file : m_files) {
-            const int fd = std::exchange(file.fd, -1);
-            if (::close(fd) != 0 && !error) {
-                error = failure("The record file could not be closed:", file, errno);
-            }
+        std::optional<native::Fault> fault = intent.overwrite(formatIntent(plan));
+        if (!fault)
+            fault = intent.sync();
+        if (fault) {
+            (void)clearIntentRecord(intent, m_pendingPath);
+            return failure("The record of entries in progress cannot be written:", m_pendingPath, *fault);
         }
-        if (error) {
-            for (const OpenFile& file : m_files) {
-                if (file.regular)
-                    (void)::truncate(file.native.c_str(), file.sizeBefore);
-            }
-        }
+
+        std::optional<RecordError> error = appendAll(texts);
+        if (!error)
+            error = clearIntentRecord(intent, m_pendingPath);
+        if (error)
+            rollBack(plan, intent);
+        // Every byte is on disk by now; closing releases the locks.
+        for (native::File& file : m_files)
+            (void)file.close();
         return error;
     }
 
+    std::optional<std::string> repairNotice() const override { return m_notice; }
+
 private:
-    static std::optional<RecordError> writeWhole(const OpenFile& file, const std::string& text)
+    std::optional<RecordError> appendAll(const std::vector<std::string>& texts)
     {
-        if (text.empty())
-            return std::nullopt;
-        const ssize_t written = ::write(file.fd, text.data(), text.size());
-        if (written < 0)
-            return failure("The record file could not be written:", file, errno);
-        if (static_cast<std::size_t>(written) != text.size())
-            return failure("The record file could only be written in part:", file, ENOSPC);
+        for (std::size_t i = 0; i < m_files.size() && i < texts.size(); ++i) {
+            if (auto fault = m_files[i].append(texts[i]))
+                return failure("The record file could not be written:", m_paths[i], *fault);
+        }
+        for (std::size_t i = 0; i < m_files.size(); ++i) {
+            if (auto fault = m_files[i].sync())
+                return failure("The record file could not be saved to disk:", m_paths[i], *fault);
+        }
         return std::nullopt;
     }
 
-    // Cuts every file back to what it held before this entry.
-    void rollBack()
+    // Takes this entry's bytes out of every file again. Should that fail, the
+    // intent record stays, and the next start or commit finishes the job.
+    void rollBack(const std::vector<IntentFile>& plan, native::File& intent)
     {
-        for (OpenFile& file : m_files) {
-            if (file.fd < 0)
-                continue;
-            if (file.regular) {
-                (void)::ftruncate(file.fd, file.sizeBefore);
-                (void)::fsync(file.fd);
-            }
+        bool undone = true;
+        for (std::size_t i = 0; i < m_files.size(); ++i) {
+            bool cut = false;
+            undone = !cutBack(m_files[i], plan[i], cut) && undone;
         }
-        closeAll();
-        for (const OpenFile& file : m_files) {
-            if (file.created && file.regular)
-                (void)::unlink(file.native.c_str());
-        }
+        if (undone)
+            (void)clearIntentRecord(intent, m_pendingPath);
     }
 
-    void closeAll()
-    {
-        for (OpenFile& file : m_files) {
-            if (file.fd >= 0)
-                (void)::close(std::exchange(file.fd, -1));
-        }
-    }
-
-    std::vector<OpenFile> m_files;
+    std::string m_pendingPath;
+    std::vector<std::string> m_paths;
+    std::vector<native::File> m_files;
+    std::optional<std::string> m_notice;
 };
 
 } // namespace
 
-RecordFiles::Opened DiskRecordFiles::open(const std::vector<std::string>& paths)
+RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const std::vector<std::string>& paths)
 {
-    std::vector<OpenFile> files;
-    auto giveUp = [&](RecordError error) {
-        for (OpenFile& file : files) {
-            (void)::close(file.fd);
-            if (file.created)
-                (void)::unlink(file.native.c_str());
+    std::vector<native::File> files(paths.size());
+    std::vector<std::size_t> missing;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (native::inspect(paths[i]).kind == native::PathKind::Missing) {
+            missing.push_back(i);
+        } else if (auto fault = native::File::open(paths[i], native::File::Mode::Append, files[i])) {
+            return {nullptr, failure("The record file cannot be opened:", paths[i], *fault)};
         }
-        return Opened{nullptr, std::move(error)};
-    };
-    for (const std::string& path : paths) {
-        OpenFile file;
-        file.path = path;
-        file.native = windows1252ToUtf8(path);
-        // Remember whether this entry created the file, so that a failed entry
-        // leaves no empty file behind; another tutor may create it meanwhile.
-        for (int attempt = 0; attempt < 3 && file.fd < 0; ++attempt) {
-            file.fd = ::open(file.native.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-            if (file.fd >= 0 || errno != ENOENT)
-                break;
-            file.fd = ::open(file.native.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_CREAT | O_EXCL, 0644);
-            file.created = file.fd >= 0;
-            if (file.fd < 0 && errno != EEXIST)
-                break;
-        }
-        if (file.fd < 0)
-            return giveUp(failure("The record file cannot be opened:", file, errno));
-        struct stat info {};
-        if (::fstat(file.fd, &info) != 0) {
-            const int error = errno;
-            files.push_back(file);
-            return giveUp(failure("The record file cannot be examined:", file, error));
-        }
-        file.regular = S_ISREG(info.st_mode);
-        file.sizeBefore = info.st_size;
-        files.push_back(std::move(file));
     }
-    return Opened{std::make_unique<DiskPendingAppend>(std::move(files)), {}};
+    // A missing file whose folder is gone is reported before any file is created.
+    for (const std::size_t i : missing) {
+        const std::string folder = parentFolder(paths[i]);
+        if (const std::optional<std::string> problem = native::folderProblem(folder))
+            return {
+                nullptr,
+                {"The record file " + paths[i] + " cannot be created in the folder " + folder + ": " + *problem + "."}};
+    }
+    for (const std::size_t i : missing) {
+        if (auto fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]))
+            return {nullptr, failure("The record file cannot be created:", paths[i], *fault)};
+    }
+    return {std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files)), {}};
 }
 
-std::optional<RecordError> appendEntry(RecordFiles& files, const std::vector<std::string>& paths,
-                                       const std::vector<std::string>& texts)
+RecordFiles::Repair DiskRecordFiles::repair(const std::string& pendingPath)
 {
-    RecordFiles::Opened opened = files.open(paths);
+    if (native::inspect(pendingPath).kind == native::PathKind::Missing)
+        return {};
+    native::File intent;
+    if (auto error = openIntentRecord(pendingPath, intent))
+        return {std::nullopt, error};
+    return undoInterruptedEntry(intent, pendingPath);
+}
+
+std::optional<RecordError> appendEntry(RecordFiles& files, const std::string& pendingPath,
+                                       const std::vector<std::string>& paths, const std::vector<std::string>& texts)
+{
+    RecordFiles::Opened opened = files.open(pendingPath, paths);
     if (!opened.pending)
         return opened.error;
     return opened.pending->commit(texts);

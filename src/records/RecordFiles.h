@@ -1,10 +1,12 @@
 #pragma once
-// Appending entries to the student's record files, all or nothing. Every file
-// an entry goes to is opened first; then each file gets its whole entry in one
-// write on a file opened for appending (so two tutors never interleave lines),
-// is flushed to stable storage and closed. If anything fails, every file is
-// cut back to its size before the entry and a message says what went wrong.
-// Record files are never truncated below what they held, and never rewritten.
+// Appending entries to the student's record files, whole or not at all, even
+// across two tutors, a kill or a power cut. The files are opened when the
+// student presses the button, so a file that cannot be written is reported
+// before the rating box; everything else happens at commit, under a lock:
+// the sizes are measured, an intent record names the files and their sizes,
+// the texts are appended and flushed to disk, and the intent record is
+// cleared. A failure cuts back only the bytes this entry wrote. An intent
+// record left by a kill is undone at the next start or commit.
 
 #include <memory>
 #include <optional>
@@ -24,6 +26,9 @@ public:
     virtual ~PendingAppend() = default;
     // texts[i] goes to the i-th file opened; nothing is written on failure.
     [[nodiscard]] virtual std::optional<RecordError> commit(const std::vector<std::string>& texts) = 0;
+    // After commit: what the student should hear about an interrupted entry
+    // that had to be undone first, if there was one.
+    virtual std::optional<std::string> repairNotice() const = 0;
 };
 
 class RecordFiles {
@@ -34,17 +39,27 @@ public:
         RecordError error;
     };
     // Paths are Windows-1252 texts. Files that do not exist are created.
-    [[nodiscard]] virtual Opened open(const std::vector<std::string>& paths) = 0;
+    // pendingPath is the student's intent record, beside the files.
+    [[nodiscard]] virtual Opened open(const std::string& pendingPath, const std::vector<std::string>& paths) = 0;
+
+    struct Repair {
+        std::optional<std::string> notice; // for the student, when an entry was undone
+        std::optional<RecordError> error;  // the interrupted entry could not be undone
+    };
+    // Undoes an entry that a kill or a power cut interrupted, if any.
+    [[nodiscard]] virtual Repair repair(const std::string& pendingPath) = 0;
 };
 
-// The real files, through POSIX calls.
+// The real files, through the platform's file calls.
 class DiskRecordFiles final : public RecordFiles {
 public:
-    [[nodiscard]] Opened open(const std::vector<std::string>& paths) override;
+    [[nodiscard]] Opened open(const std::string& pendingPath, const std::vector<std::string>& paths) override;
+    [[nodiscard]] Repair repair(const std::string& pendingPath) override;
 };
 
 // Appends one entry to the files: open, then commit.
-[[nodiscard]] std::optional<RecordError> appendEntry(RecordFiles& files, const std::vector<std::string>& paths,
+[[nodiscard]] std::optional<RecordError> appendEntry(RecordFiles& files, const std::string& pendingPath,
+                                                     const std::vector<std::string>& paths,
                                                      const std::vector<std::string>& texts);
 
 } // namespace calctutor

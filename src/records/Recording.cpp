@@ -3,6 +3,7 @@
 #include "core/Services.h"
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
+#include "records/AnswerDraft.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
 
@@ -29,57 +30,61 @@ std::optional<std::string> askRating(TutorState& state, InputBox& input)
     return std::nullopt;
 }
 
+// Commits the entry built once the files are open, and tells the student
+// what went wrong, or about an interrupted entry that was undone first.
+template <typename BuildEntries>
+Recorded record(TutorState& state, const std::vector<std::string>& paths, const std::string& what,
+                RecordingServices& services, BuildEntries buildEntries)
+{
+    RecordFiles::Opened opened = services.files.open(state.pendingFilePath, paths);
+    if (!opened.pending) {
+        tellFailure(services.messages, what, opened.error);
+        return Recorded::Failed;
+    }
+    const std::optional<RecordError> error = opened.pending->commit(buildEntries());
+    if (const std::optional<std::string> notice = opened.pending->repairNotice())
+        services.messages.tell(windows1252ToUtf8(*notice));
+    if (error) {
+        tellFailure(services.messages, what, *error);
+        return Recorded::Failed;
+    }
+    state.awaitingResponse = false;
+    discardDraft(state.draftFilePath);
+    return Recorded::Entry;
+}
+
 } // namespace
 
 Recorded enterResponse(TutorState& state, const std::string& answerText, RecordingServices& services)
 {
     if (answerText == state.responsePrompt)
         return Recorded::Invitation;
-
-    RecordFiles::Opened opened = services.files.open({state.masterFilePath, state.sendFilePath});
-    if (!opened.pending) {
-        tellFailure(services.messages, "Your response", opened.error);
-        return Recorded::Failed;
-    }
-    state.entryText = answerText;
-    const std::string masterTime = services.clock.time();
-    const std::string sendTime = services.clock.time();
-    ResponseParts parts{state.lastLine, state.entryText, askRating(state, services.input), state.codeNumber};
-    const double number = recordNumber(state.assignmentNumber, state.questionNumber);
-    const std::vector<std::string> entries = {masterResponseEntry(parts, masterTime, number),
-                                              sendResponseEntry(parts, sendTime)};
-    if (auto error = opened.pending->commit(entries)) {
-        tellFailure(services.messages, "Your response", *error);
-        return Recorded::Failed;
-    }
-    state.awaitingResponse = false;
-    return Recorded::Entry;
+    return record(state, {state.masterFilePath, state.sendFilePath}, "Your response", services, [&] {
+        state.entryText = answerText;
+        const std::string masterTime = services.clock.time();
+        const std::string sendTime = services.clock.time();
+        const ResponseParts parts{state.lastLine, state.entryText, askRating(state, services.input), state.codeNumber};
+        const double number = recordNumber(state.assignmentNumber, state.questionNumber);
+        return std::vector<std::string>{masterResponseEntry(parts, masterTime, number),
+                                        sendResponseEntry(parts, sendTime)};
+    });
 }
 
 Recorded saveNote(TutorState& state, const std::string& answerText, RecordingServices& services)
 {
     if (answerText == state.responsePrompt)
         return Recorded::Invitation;
-
-    RecordFiles::Opened opened = services.files.open({state.masterFilePath, state.sendFilePath, state.notesFilePath});
-    if (!opened.pending) {
-        tellFailure(services.messages, "Your note", opened.error);
-        return Recorded::Failed;
-    }
-    state.entryText = std::string(kNotePrefix) + answerText;
-    std::vector<std::string> entries;
-    for (int file = 0; file < 3; ++file) {
-        const std::string time = services.clock.time();
-        const std::string date = services.clock.date();
-        const std::string dateLineTime = services.clock.time();
-        entries.push_back(noteEntry(state.lastLine, state.entryText, time, date, dateLineTime, state.codeNumber));
-    }
-    if (auto error = opened.pending->commit(entries)) {
-        tellFailure(services.messages, "Your note", *error);
-        return Recorded::Failed;
-    }
-    state.awaitingResponse = false;
-    return Recorded::Entry;
+    return record(state, {state.masterFilePath, state.sendFilePath, state.notesFilePath}, "Your note", services, [&] {
+        state.entryText = std::string(kNotePrefix) + answerText;
+        std::vector<std::string> entries;
+        for (int file = 0; file < 3; ++file) {
+            const std::string time = services.clock.time();
+            const std::string date = services.clock.date();
+            const std::string dateLineTime = services.clock.time();
+            entries.push_back(noteEntry(state.lastLine, state.entryText, time, date, dateLineTime, state.codeNumber));
+        }
+        return entries;
+    });
 }
 
 } // namespace calctutor

@@ -5,6 +5,7 @@
 #include "core/Windows1252.h"
 #include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
+#include "records/AnswerDraft.h"
 #include "records/QueryConversion.h"
 #include "records/RecordViewers.h"
 #include "records/Recording.h"
@@ -26,6 +27,13 @@
 #include <QTimer>
 
 namespace calctutor {
+
+namespace {
+
+// Typing keeps the draft at most this often.
+constexpr int kDraftIntervalMs = 1000;
+
+} // namespace
 
 namespace {
 
@@ -97,6 +105,14 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
     connect(m_timer, &QTimer::timeout, this, [this] {
         if (!m_ended)
             onTimerTick();
+    });
+    m_draftTimer = new QTimer(this);
+    m_draftTimer->setSingleShot(true);
+    m_draftTimer->setInterval(kDraftIntervalMs);
+    connect(m_draftTimer, &QTimer::timeout, this, &MainForm::keepDraft);
+    connect(m_answer, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_ended && !m_draftTimer->isActive())
+            m_draftTimer->start();
     });
     m_pictures = std::make_unique<PictureController>(*m_picture1, *m_picture2, m_platform.random, m_platform.beep,
                                                      m_platform.clipboard);
@@ -181,6 +197,7 @@ Flow MainForm::load()
         endProgram();
         return Flow::EndProgram;
     }
+    restoreDraft();
     m_question->setFocus();
     return Flow::Continue;
 }
@@ -204,6 +221,8 @@ void MainForm::onNextPicture()
 void MainForm::onClearAnswerBox()
 {
     m_answer->clear();
+    m_draftTimer->stop();
+    discardDraft(m_state.draftFilePath);
 }
 
 void MainForm::onQuit()
@@ -321,6 +340,28 @@ void MainForm::showGraph(int graphNumber)
     m_pictures->showGraph(graphNumber);
 }
 
+void MainForm::keepDraft()
+{
+    m_draftTimer->stop();
+    const QString typed = m_answer->toPlainText();
+    const std::optional<std::string> problem = calctutor::keepDraft(m_state, fromDisplay(typed),
+                                                                    typed.toUtf8().toStdString());
+    if (problem && !m_draftProblemTold) {
+        m_draftProblemTold = true;
+        m_platform.messages.tell(windows1252ToUtf8(*problem));
+    }
+}
+
+void MainForm::restoreDraft()
+{
+    const std::optional<std::string> draft = findDraft(m_state.draftFilePath);
+    if (!draft)
+        return;
+    m_answer->setPlainText(QString::fromStdString(*draft));
+    m_draftTimer->stop();
+    m_platform.messages.tell(kDraftRestoredMessage);
+}
+
 void MainForm::closeEvent(QCloseEvent* event)
 {
     endProgram();
@@ -333,6 +374,9 @@ void MainForm::endProgram()
 {
     if (m_ended)
         return;
+    // What was typed in the last second is kept too.
+    if (m_draftTimer->isActive())
+        keepDraft();
     m_ended = true;
     m_timer->stop();
     hide();

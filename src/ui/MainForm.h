@@ -81,6 +81,9 @@ private:
     void onPendExp();
     void onTimerTick();
 
+    void keepDraft();
+    void restoreDraft();
+
     void showGraph(int graphNumber) override;
     void endProgram();
     void appendToQuestionBox(const std::string& text);
@@ -100,6 +103,8 @@ private:
     PicturePanel* m_picture1 = nullptr;
     PicturePanel* m_picture2 = nullptr;
     QTimer* m_timer = nullptr;
+    QTimer* m_draftTimer = nullptr; // keeps the answer being typed at most once a second
+    bool m_draftProblemTold = false;
     std::unique_ptr<PictureController> m_pictures;
 };
 

@@ -1,6 +1,7 @@
 #include "core/AssignmentEntry.h"
 
 #include "core/TutorState.h"
+#include "records/IntentRecord.h"
 #include "records/RecordFiles.h"
 
 #include "Fakes.h"
@@ -28,6 +29,7 @@ struct Entry {
         state.codeNumber = 2;
         state.masterFilePath = folder.file("masterFile_Ann.txt");
         state.sendFilePath = folder.file("send_0712Ann.txt");
+        state.pendingFilePath = folder.file(".pending_Ann.txt");
     }
     Flow run() { return enterAssignment(state, services); }
 
@@ -107,8 +109,25 @@ TEST(AssignmentEntry, AFileThatCannotBeOpenedEndsTheProgramWithAMessageAndWrites
     EXPECT_EQ(entry.run(), Flow::EndProgram);
     ASSERT_EQ(entry.messages.told.size(), 1u);
     EXPECT_NE(entry.messages.told[0].find("missing/send_0712Ann.txt"), std::string::npos);
-    EXPECT_NE(entry.messages.told[0].find("No such file or directory"), std::string::npos);
+    EXPECT_NE(entry.messages.told[0].find("does not exist"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));
+}
+
+TEST(AssignmentEntry, AnEntryCutShortBeforeThisStartIsUndoneAndTheStudentToldOnce)
+{
+    Entry entry;
+    std::ofstream(entry.state.masterFilePath, std::ios::binary) << "old\r\nhalf an entr";
+    std::ofstream(entry.state.pendingFilePath, std::ios::binary) << formatIntent({{entry.state.masterFilePath, 5, 40}});
+    entry.random = ScriptedRandom{0.5f, 0.5f, 0.5f, 0.5f};
+    ASSERT_EQ(entry.run(), Flow::Continue);
+    ASSERT_EQ(entry.messages.told.size(), 1u);
+    EXPECT_NE(entry.messages.told[0].find("unfinished entry was taken out of your record files "
+                                          + entry.state.masterFilePath),
+              std::string::npos)
+        << entry.messages.told[0];
+    EXPECT_TRUE(readFile(entry.state.masterFilePath).starts_with("old\r\n")
+                && readFile(entry.state.masterFilePath).find("half") == std::string::npos);
+    EXPECT_NE(readFile(entry.state.masterFilePath).find("assignment #005"), std::string::npos);
 }
 
 } // namespace

@@ -1,12 +1,18 @@
 #include "records/RecordFiles.h"
 
+#include "records/IntentRecord.h"
+#include "records/SyncFaults.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,84 +21,208 @@ namespace {
 
 using namespace calctutor::testing;
 
-TEST(RecordFiles, AppendsEachTextToItsFileAndCreatesMissingFiles)
+void writeFile(const std::string& path, const std::string& content)
 {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+struct RecordFilesTest : ::testing::Test {
+    RecordFilesTest() { syncFaults() = {}; }
+    std::optional<RecordError> append(const std::vector<std::string>& texts)
+    {
+        return appendEntry(files, pending, {master, send}, texts);
+    }
+
     TempFolder folder;
     DiskRecordFiles files;
-    const std::string master = folder.file("master.txt");
-    const std::string send = folder.file("send.txt");
-    {
-        std::ofstream existing(master, std::ios::binary);
-        existing << "before\r\n";
-    }
-    EXPECT_FALSE(appendEntry(files, {master, send}, {"one\r\n", "two\r\n"}).has_value());
-    EXPECT_FALSE(appendEntry(files, {master, send}, {"three\r\n", "four\r\n"}).has_value());
+    const std::string master = folder.file("masterFile_Ann.txt");
+    const std::string send = folder.file("send_0712Ann.txt");
+    const std::string pending = folder.file(".pending_Ann.txt");
+};
+
+TEST_F(RecordFilesTest, AppendsEachTextToItsFileCreatingMissingFilesAndLeavesNoIntent)
+{
+    writeFile(master, "before\r\n");
+    EXPECT_FALSE(append({"one\r\n", "two\r\n"}).has_value());
+    EXPECT_FALSE(append({"three\r\n", "four\r\n"}).has_value());
     EXPECT_EQ(readFile(master), "before\r\none\r\nthree\r\n");
     EXPECT_EQ(readFile(send), "two\r\nfour\r\n");
+    EXPECT_EQ(readFile(pending), "");
 }
 
-TEST(RecordFiles, NothingIsWrittenWhenOneFileCannotBeOpened)
+TEST_F(RecordFilesTest, EveryFileIsFlushedBeforeSuccessAndTheIntentAroundThem)
 {
-    TempFolder folder;
-    DiskRecordFiles files;
-    const std::string master = folder.file("master.txt");
-    const auto error = appendEntry(files, {master, folder.file("gone/send.txt")}, {"one\r\n", "two\r\n"});
-    ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->message.find("gone/send.txt"), std::string::npos);
-    EXPECT_NE(error->message.find("No such file or directory"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(master)); // not even created empty
+    ASSERT_FALSE(append({"one\r\n", "two\r\n"}).has_value());
+    const std::vector<std::string>& synced = syncFaults().synced;
+    auto position = [&](const std::string& path, std::size_t from) {
+        return std::find(synced.begin() + static_cast<std::ptrdiff_t>(from), synced.end(), path) - synced.begin();
+    };
+    const auto intentWritten = position(pending, 0);
+    const auto masterSynced = position(master, 0);
+    const auto sendSynced = position(send, 0);
+    const auto intentCleared = position(pending, static_cast<std::size_t>(intentWritten) + 1);
+    ASSERT_LT(intentCleared, static_cast<std::ptrdiff_t>(synced.size())) << "the intent record was not flushed twice";
+    EXPECT_LT(intentWritten, masterSynced);
+    EXPECT_LT(masterSynced, intentCleared);
+    EXPECT_LT(sendSynced, intentCleared);
 }
 
-TEST(RecordFiles, ADiskFullErrorCutsEveryFileBack)
+// A failure at any step leaves every file as it was and names the file.
+TEST_F(RecordFilesTest, AFailedFlushLeavesEveryFileAsBefore)
 {
-    TempFolder folder;
-    DiskRecordFiles files;
-    const std::string master = folder.file("master.txt");
-    const std::string send = folder.file("send.txt");
-    std::filesystem::create_symlink("/dev/full", send);
-    {
-        std::ofstream existing(master, std::ios::binary);
-        existing << "kept\r\n";
+    for (const std::string& failing :
+         {std::string("masterFile_Ann.txt"), std::string("send_0712Ann.txt"), std::string(".pending_Ann.txt")}) {
+        SCOPED_TRACE(failing);
+        writeFile(master, "kept\r\n");
+        writeFile(send, "");
+        syncFaults() = {{}, failing, EIO};
+        const auto error = append({"lost\r\n", "lost too\r\n"});
+        ASSERT_TRUE(error.has_value());
+        EXPECT_NE(error->message.find(failing), std::string::npos) << error->message;
+        EXPECT_NE(error->message.find("Input/output error"), std::string::npos) << error->message;
+        EXPECT_EQ(readFile(master), "kept\r\n");
+        EXPECT_EQ(readFile(send), "");
+        EXPECT_FALSE(files.repair(pending).notice.has_value()) << "the failed entry was left for the next start";
     }
-    const auto error = appendEntry(files, {master, send}, {"lost\r\n", "lost\r\n"});
-    ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->message.find("No space left on device"), std::string::npos);
-    EXPECT_NE(error->message.find("send.txt"), std::string::npos);
-    EXPECT_EQ(readFile(master), "kept\r\n");
 }
 
-TEST(RecordFiles, AShortWriteCutsEveryFileBack)
+TEST_F(RecordFilesTest, AFailedEntryNeverErasesWhatAnotherTutorAppendedMeanwhile)
 {
-    TempFolder folder;
-    const std::string master = folder.file("master.txt");
-    const std::string send = folder.file("send.txt");
-    {
-        std::ofstream existing(send, std::ios::binary);
-        existing << std::string(100, 's');
-    }
+    writeFile(master, "old\r\n");
+    // Tutor A opens its files and shows the rating box; meanwhile tutor B
+    // records a whole entry; then A's entry fails on the send file.
+    RecordFiles::Opened a = files.open(pending, {master, send});
+    ASSERT_TRUE(a.pending);
+    DiskRecordFiles otherTutor;
+    ASSERT_FALSE(appendEntry(otherTutor, pending, {master, send}, {"B master\r\n", "B send\r\n"}).has_value());
+    syncFaults() = {{}, "send_0712Ann.txt", EIO};
+    ASSERT_TRUE(a.pending->commit({"A master\r\n", "A send\r\n"}).has_value());
+    EXPECT_EQ(readFile(master), "old\r\nB master\r\n");
+    EXPECT_EQ(readFile(send), "B send\r\n");
+}
+
+TEST_F(RecordFilesTest, AShortWriteCutsBackOnlyThisEntry)
+{
+    writeFile(send, std::string(1000, 's'));
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{120, 120}; // room for 20 more bytes in the send file
+        const rlimit limit{1020, 1020}; // room for 20 more bytes in the send file
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        DiskRecordFiles files;
-        const auto error = appendEntry(files, {master, send}, {std::string(50, 'm'), std::string(50, 'x')});
-        ::_exit(error.has_value() ? 0 : 1);
+        const auto error = append({std::string(50, 'm'), std::string(50, 'x')});
+        const bool named = error && error->message.find("send_0712Ann.txt") != std::string::npos
+            && error->message.find("File too large") != std::string::npos;
+        ::_exit(named ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the short write was not reported";
-    EXPECT_FALSE(std::filesystem::exists(master));
-    EXPECT_EQ(readFile(send), std::string(100, 's'));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the short write was not reported with the file and the reason";
+    EXPECT_EQ(readFile(master), "");
+    EXPECT_EQ(readFile(send), std::string(1000, 's'));
 }
 
-TEST(RecordFiles, TwoProcessesAppendingNeverTearAnEntry)
+TEST_F(RecordFilesTest, AMissingFolderIsReportedBeforeAnyFileIsCreated)
 {
-    TempFolder folder;
-    const std::string master = folder.file("master.txt");
-    constexpr int kEntries = 1000;
+    const auto error = appendEntry(files, pending, {master, folder.file("gone/send.txt")}, {"one\r\n", "two\r\n"});
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->message.find("gone/send.txt"), std::string::npos) << error->message;
+    EXPECT_NE(error->message.find("does not exist"), std::string::npos) << error->message;
+    EXPECT_FALSE(std::filesystem::exists(master));
+}
+
+// What stands where a record file should be is named, and nothing waits on it.
+TEST_F(RecordFilesTest, RefusesWhatIsNotAFileWithoutWaiting)
+{
+    const struct {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        const char* said;
+    } rows[] = {
+        {"fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }, "named pipe"},
+        {"folder", [](const std::string& path) { std::filesystem::create_directory(path); }, "a folder"},
+        {"null device", [](const std::string& path) { std::filesystem::create_symlink("/dev/null", path); },
+         "a device"},
+        {"dangling link",
+         [this](const std::string& path) { std::filesystem::create_symlink(folder.file("nowhere"), path); },
+         "points nowhere"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove_all(send);
+        row.make(send);
+        writeFile(master, "kept\r\n");
+        const auto error = append({"lost\r\n", "lost\r\n"});
+        ASSERT_TRUE(error.has_value());
+        EXPECT_NE(error->message.find(send), std::string::npos) << error->message;
+        EXPECT_NE(error->message.find(row.said), std::string::npos) << error->message;
+        EXPECT_EQ(readFile(master), "kept\r\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file("nowhere")));
+}
+
+TEST(IntentRecord, ReadsBackWhatItWroteAndRejectsATornRecord)
+{
+    const std::vector<IntentFile> files = {{"/a/masterFile_Ann Lee.txt", 120, 45}, {"/a/send.txt", 0, 30}};
+    const std::string text = formatIntent(files);
+    const auto parsed = parseIntent(text);
+    ASSERT_TRUE(parsed.has_value());
+    ASSERT_EQ(parsed->size(), 2u);
+    EXPECT_EQ((*parsed)[0].path, "/a/masterFile_Ann Lee.txt");
+    EXPECT_EQ((*parsed)[0].sizeBefore, 120u);
+    EXPECT_EQ((*parsed)[1].length, 30u);
+    for (std::size_t cut = 0; cut < text.size(); ++cut)
+        EXPECT_FALSE(parseIntent(text.substr(0, cut)).has_value()) << "cut at " << cut;
+}
+
+TEST_F(RecordFilesTest, AnInterruptedEntryIsTakenOutOfEveryFileOnce)
+{
+    writeFile(master, "old\r\nhalf an ent");
+    writeFile(send, "old\r\nwhole entry\r\n");
+    const std::string notes = folder.file("notes_Ann.txt");
+    writeFile(notes, "old\r\nplus more than the entry\r\n");
+    writeFile(pending, formatIntent({{master, 5, 20}, {send, 5, 13}, {notes, 5, 4}}));
+
+    const RecordFiles::Repair repair = files.repair(pending);
+    EXPECT_FALSE(repair.error.has_value());
+    ASSERT_TRUE(repair.notice.has_value());
+    EXPECT_NE(repair.notice->find(master), std::string::npos);
+    EXPECT_NE(repair.notice->find(send), std::string::npos);
+    EXPECT_EQ(repair.notice->find(notes), std::string::npos);
+    EXPECT_EQ(readFile(master), "old\r\n");
+    EXPECT_EQ(readFile(send), "old\r\n");
+    // More than the entry's bytes: someone else's, so left alone.
+    EXPECT_EQ(readFile(notes), "old\r\nplus more than the entry\r\n");
+    EXPECT_FALSE(files.repair(pending).notice.has_value()) << "told twice";
+}
+
+TEST_F(RecordFilesTest, TheNextEntryUndoesAnInterruptedOneFirst)
+{
+    writeFile(master, "old\r\ntorn");
+    writeFile(pending, formatIntent({{master, 5, 30}, {send, 0, 10}}));
+    RecordFiles::Opened opened = files.open(pending, {master, send});
+    ASSERT_TRUE(opened.pending);
+    ASSERT_FALSE(opened.pending->commit({"new\r\n", "new\r\n"}).has_value());
+    EXPECT_TRUE(opened.pending->repairNotice().has_value());
+    EXPECT_EQ(readFile(master), "old\r\nnew\r\n");
+    EXPECT_EQ(readFile(send), "new\r\n");
+}
+
+TEST_F(RecordFilesTest, ATornIntentRecordIsClearedWithoutCuttingAnything)
+{
+    writeFile(master, "old\r\nwhole\r\n");
+    writeFile(pending, formatIntent({{master, 5, 7}}).substr(0, 20));
+    const RecordFiles::Repair repair = files.repair(pending);
+    EXPECT_FALSE(repair.notice.has_value());
+    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_EQ(readFile(master), "old\r\nwhole\r\n");
+    EXPECT_EQ(readFile(pending), "");
+}
+
+TEST_F(RecordFilesTest, TwoProcessesAppendingNeverTearAnEntry)
+{
+    constexpr int kEntries = 300;
     auto entryOf = [](char writer) {
         std::string entry;
         for (int line = 0; line < 11; ++line)
@@ -104,9 +234,9 @@ TEST(RecordFiles, TwoProcessesAppendingNeverTearAnEntry)
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            DiskRecordFiles files;
+            DiskRecordFiles own;
             for (int i = 0; i < kEntries; ++i) {
-                if (appendEntry(files, {master}, {entryOf(writer)}))
+                if (appendEntry(own, pending, {master, send}, {entryOf(writer), entryOf(writer)}))
                     ::_exit(1);
             }
             ::_exit(0);
@@ -118,17 +248,19 @@ TEST(RecordFiles, TwoProcessesAppendingNeverTearAnEntry)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    const std::string content = readFile(master);
     const std::string a = entryOf('a');
     const std::string b = entryOf('b');
-    ASSERT_EQ(content.size(), kEntries * (a.size() + b.size()));
-    int countA = 0;
-    for (std::size_t at = 0; at < content.size(); at += a.size()) {
-        const std::string entry = content.substr(at, a.size());
-        ASSERT_TRUE(entry == a || entry == b) << "torn entry at byte " << at;
-        countA += entry == a ? 1 : 0;
+    for (const std::string& path : {master, send}) {
+        const std::string content = readFile(path);
+        ASSERT_EQ(content.size(), kEntries * (a.size() + b.size()));
+        int countA = 0;
+        for (std::size_t at = 0; at < content.size(); at += a.size()) {
+            const std::string entry = content.substr(at, a.size());
+            ASSERT_TRUE(entry == a || entry == b) << "torn entry at byte " << at;
+            countA += entry == a ? 1 : 0;
+        }
+        EXPECT_EQ(countA, kEntries);
     }
-    EXPECT_EQ(countA, kEntries);
 }
 
 } // namespace

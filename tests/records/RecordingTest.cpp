@@ -1,9 +1,12 @@
 #include "records/Recording.h"
 
 #include "core/Prompts.h"
+#include "core/StudentSetup.h"
 #include "core/TutorState.h"
+#include "records/AnswerDraft.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
+#include "records/SyncFaults.h"
 
 #include "Fakes.h"
 #include "TempFolder.h"
@@ -27,6 +30,9 @@ struct Recording : ::testing::Test {
         state.masterFilePath = folder.file("masterFile_Ann.txt");
         state.sendFilePath = folder.file("send_0712Ann.txt");
         state.notesFilePath = folder.file("notes_Ann.txt");
+        state.pendingFilePath = folder.file(".pending_Ann.txt");
+        state.draftFilePath = folder.file(".draft_Ann_005.txt");
+        syncFaults() = {};
         state.dataFolder = folder.path();
         state.responsePrompt = responsePromptText();
         state.assignmentNumber = "005";
@@ -137,7 +143,7 @@ TEST_F(Recording, AMissingFolderLosesNothingAndTheNextPressWorks)
     EXPECT_TRUE(input.prompts.size() == 1); // no rating box for an entry that cannot be written
     ASSERT_EQ(messages.told.size(), 1u);
     EXPECT_NE(messages.told[0].find(state.masterFilePath), std::string::npos);
-    EXPECT_NE(messages.told[0].find("No such file or directory"), std::string::npos);
+    EXPECT_NE(messages.told[0].find("does not exist"), std::string::npos);
     EXPECT_TRUE(state.awaitingResponse);
     EXPECT_FALSE(std::filesystem::exists(folder.path()));
 
@@ -147,18 +153,37 @@ TEST_F(Recording, AMissingFolderLosesNothingAndTheNextPressWorks)
     EXPECT_NE(master().find("second"), std::string::npos);
 }
 
-TEST_F(Recording, AFullDiskCutsTheOtherFilesBack)
+TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
 {
     input.add("2");
     ASSERT_EQ(respond("first"), Recorded::Entry);
     const std::string before = master();
-    std::filesystem::remove(state.sendFilePath);
-    std::filesystem::create_symlink("/dev/full", state.sendFilePath);
+    ASSERT_TRUE(keepDraft(state, "second", "second").value_or("") == "");
+    state.awaitingResponse = true;
+    syncFaults() = {{}, "send_0712Ann.txt", EIO};
     input.add("2");
     EXPECT_EQ(respond("second"), Recorded::Failed);
     EXPECT_EQ(master(), before);
+    EXPECT_TRUE(state.awaitingResponse);
+    EXPECT_EQ(findDraft(state.draftFilePath), "second") << "the draft went with a failed entry";
     ASSERT_EQ(messages.told.size(), 1u);
-    EXPECT_NE(messages.told[0].find("No space left on device"), std::string::npos);
+    EXPECT_NE(messages.told[0].find(state.sendFilePath + ": Input/output error"), std::string::npos)
+        << messages.told[0];
+
+    input.add("2");
+    ASSERT_EQ(respond("second"), Recorded::Entry);
+    EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a recorded answer left its draft";
+}
+
+TEST_F(Recording, ANameBeyondAsciiIsSpelledInUtf8OnDisk)
+{
+    state.dataFolder = folder.path();
+    buildRecordPaths(state, "Zo\xEB Li", "07-12-2026");
+    input.add("2");
+    ASSERT_EQ(respond("ok"), Recorded::Entry);
+    ASSERT_EQ(saveNote(state, "note", services), Recorded::Entry);
+    for (const char* name : {"masterFile_Zo\xC3\xAB_Li.txt", "send_0712Zo\xC3\xAB_Li.txt", "notes_Zo\xC3\xAB_Li.txt"})
+        EXPECT_TRUE(std::filesystem::exists(folder.file(name))) << name;
 }
 
 TEST_F(Recording, ANotesFileThatCannotBeOpenedStopsTheWholeNote)
@@ -169,7 +194,7 @@ TEST_F(Recording, ANotesFileThatCannotBeOpenedStopsTheWholeNote)
     EXPECT_FALSE(std::filesystem::exists(state.sendFilePath));
     ASSERT_EQ(messages.told.size(), 1u);
     EXPECT_NE(messages.told[0].find("notes_Ann.txt"), std::string::npos);
-    EXPECT_NE(messages.told[0].find("Is a directory"), std::string::npos);
+    EXPECT_NE(messages.told[0].find("is a folder, not a file"), std::string::npos);
 }
 
 TEST(RecordEntries, NumberLineHasASignPlaceAndATrailingSpace)

@@ -1,0 +1,42 @@
+#include "records/AnswerDraft.h"
+
+#include "core/TutorState.h"
+#include "platform/NativeFiles.h"
+
+namespace calctutor {
+
+std::string draftFileName(const std::string& fileName, const std::string& assignmentNumber)
+{
+    return ".draft_" + fileName + "_" + assignmentNumber + ".txt";
+}
+
+std::optional<std::string> keepDraft(const TutorState& state, const std::string& answerText, std::string_view typedUtf8)
+{
+    if (state.draftFilePath.empty())
+        return std::nullopt;
+    if (typedUtf8.empty() || answerText == state.responsePrompt) {
+        discardDraft(state.draftFilePath);
+        return std::nullopt;
+    }
+    if (auto fault = native::replaceFile(state.draftFilePath, typedUtf8))
+        return "The answer you are typing cannot be kept safe in " + state.draftFilePath + ": " + fault->reason
+            + ". It is still in the answer box; record it or save it as a note soon.";
+    return std::nullopt;
+}
+
+void discardDraft(const std::string& draftPath)
+{
+    if (!draftPath.empty())
+        (void)native::removeFile(draftPath);
+}
+
+std::optional<std::string> findDraft(const std::string& draftPath)
+{
+    std::string text;
+    if (draftPath.empty() || native::inspect(draftPath).kind != native::PathKind::File
+        || native::readFile(draftPath, text) || text.empty())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace calctutor

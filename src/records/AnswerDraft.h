@@ -1,0 +1,32 @@
+#pragma once
+// The answer being typed, kept in a hidden file beside the record files so
+// that a crash or a power cut does not lose it: replaced whole while the
+// student types, removed once the answer is recorded or the box is cleared,
+// and offered back at the next start of the same assignment. The draft keeps
+// the box's own UTF-8 text, so a character the record files cannot hold is
+// not lost either.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace calctutor {
+
+struct TutorState;
+
+// ".draft_<name>_<assignment>.txt", with the name as in the record files' names.
+std::string draftFileName(const std::string& fileName, const std::string& assignmentNumber);
+
+// Keeps the answer box's text; an empty box or the untouched invitation
+// (answerText is the box as Windows-1252) leaves no draft. A message for the
+// student when the draft cannot be written.
+[[nodiscard]] std::optional<std::string> keepDraft(const TutorState& state, const std::string& answerText,
+                                                   std::string_view typedUtf8);
+void discardDraft(const std::string& draftPath);
+// The draft's UTF-8 text, if there is one that is not empty.
+std::optional<std::string> findDraft(const std::string& draftPath);
+
+inline constexpr std::string_view kDraftRestoredMessage =
+    "An answer that you had typed but not recorded was found and put back in the answer box.";
+
+} // namespace calctutor

@@ -1,0 +1,36 @@
+#include "records/SyncFaults.h"
+
+#include <cerrno>
+#include <climits>
+#include <string>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace calctutor::testing {
+
+SyncFaults& syncFaults()
+{
+    static SyncFaults faults;
+    return faults;
+}
+
+} // namespace calctutor::testing
+
+// Takes the place of the C library's fsync for everything linked into the
+// test binary, the record writer included.
+extern "C" int fsync(int fd)
+{
+    using calctutor::testing::syncFaults;
+    char target[PATH_MAX] = {};
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    const ssize_t length = ::readlink(link.c_str(), target, sizeof target - 1);
+    const std::string path(target, length > 0 ? static_cast<std::size_t>(length) : 0);
+    syncFaults().synced.push_back(path);
+    const std::string& failFor = syncFaults().failFor;
+    if (syncFaults().failWith != 0 && !failFor.empty() && path.ends_with(failFor)) {
+        errno = syncFaults().failWith;
+        syncFaults().failWith = 0;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fsync, fd));
+}
