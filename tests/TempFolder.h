@@ -1,20 +1,28 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with its contents.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <stdexcept>
 #include <string>
 
 namespace calctutor::testing {
 
 class TempFolder {
 public:
+    // A random name that did not exist yet: create_directory says whether it made the folder.
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "calctutor-test-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = std::filesystem::temp_directory_path() / ("calctutor-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(m_path))
+                return;
+        }
+        throw std::runtime_error("no fresh temporary folder could be created");
     }
     ~TempFolder() { std::filesystem::remove_all(m_path); }
     TempFolder(const TempFolder&) = delete;

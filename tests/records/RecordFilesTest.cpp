@@ -9,12 +9,15 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace calctutor {
 namespace {
@@ -52,6 +55,7 @@ TEST_F(RecordFilesTest, AppendsEachTextToItsFileCreatingMissingFilesAndLeavesNoI
 
 TEST_F(RecordFilesTest, EveryFileIsFlushedBeforeSuccessAndTheIntentAroundThem)
 {
+    SKIP_WITHOUT_SYNC_FAULTS();
     ASSERT_FALSE(append({"one\r\n", "two\r\n"}).has_value());
     const std::vector<std::string>& synced = syncFaults().synced;
     auto position = [&](const std::string& path, std::size_t from) {
@@ -70,6 +74,7 @@ TEST_F(RecordFilesTest, EveryFileIsFlushedBeforeSuccessAndTheIntentAroundThem)
 // A failure at any step leaves every file as it was and names the file.
 TEST_F(RecordFilesTest, AFailedFlushLeavesEveryFileAsBefore)
 {
+    SKIP_WITHOUT_SYNC_FAULTS();
     for (const std::string& failing :
          {std::string("masterFile_Ann.txt"), std::string("send_0712Ann.txt"), std::string(".pending_Ann.txt")}) {
         SCOPED_TRACE(failing);
@@ -88,6 +93,7 @@ TEST_F(RecordFilesTest, AFailedFlushLeavesEveryFileAsBefore)
 
 TEST_F(RecordFilesTest, AFailedEntryNeverErasesWhatAnotherTutorAppendedMeanwhile)
 {
+    SKIP_WITHOUT_SYNC_FAULTS();
     writeFile(master, "old\r\n");
     // Tutor A opens its files and shows the rating box; meanwhile tutor B
     // records a whole entry; then A's entry fails on the send file.
@@ -103,6 +109,9 @@ TEST_F(RecordFilesTest, AFailedEntryNeverErasesWhatAnotherTutorAppendedMeanwhile
 
 TEST_F(RecordFilesTest, AShortWriteCutsBackOnlyThisEntry)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs fork and a file size limit (RLIMIT_FSIZE), which Windows does not have";
+#else
     writeFile(send, std::string(1000, 's'));
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -121,6 +130,7 @@ TEST_F(RecordFilesTest, AShortWriteCutsBackOnlyThisEntry)
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the short write was not reported with the file and the reason";
     EXPECT_EQ(readFile(master), "");
     EXPECT_EQ(readFile(send), std::string(1000, 's'));
+#endif
 }
 
 TEST_F(RecordFilesTest, AMissingFolderIsReportedBeforeAnyFileIsCreated)
@@ -140,14 +150,19 @@ TEST_F(RecordFilesTest, RefusesWhatIsNotAFileWithoutWaiting)
         std::function<void(const std::string&)> make;
         const char* said;
     } rows[] = {
-        {"fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }, "named pipe"},
         {"folder", [](const std::string& path) { std::filesystem::create_directory(path); }, "a folder"},
+#ifdef _WIN32
+    };
+    std::puts("[   NOTE   ] the FIFO, device and link rows need POSIX files; Windows devices are refused by name");
+#else
+        {"fifo", [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0); }, "named pipe"},
         {"null device", [](const std::string& path) { std::filesystem::create_symlink("/dev/null", path); },
          "a device"},
         {"dangling link",
          [this](const std::string& path) { std::filesystem::create_symlink(folder.file("nowhere"), path); },
          "points nowhere"},
     };
+#endif
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::filesystem::remove_all(send);
@@ -222,6 +237,9 @@ TEST_F(RecordFilesTest, ATornIntentRecordIsClearedWithoutCuttingAnything)
 
 TEST_F(RecordFilesTest, TwoProcessesAppendingNeverTearAnEntry)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "needs fork; the lock between two writers is tested with threads in NativeFilesTest";
+#else
     constexpr int kEntries = 300;
     auto entryOf = [](char writer) {
         std::string entry;
@@ -261,6 +279,7 @@ TEST_F(RecordFilesTest, TwoProcessesAppendingNeverTearAnEntry)
         }
         EXPECT_EQ(countA, kEntries);
     }
+#endif
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 #include <cerrno>
 #include <climits>
 #include <string>
+#ifndef _WIN32
 #include <sys/syscall.h>
 #include <unistd.h>
+#endif
 
 namespace calctutor::testing {
 
@@ -16,6 +18,7 @@ SyncFaults& syncFaults()
 
 } // namespace calctutor::testing
 
+#ifndef _WIN32
 // Takes the place of the C library's fsync for everything linked into the
 // test binary, the record writer included.
 extern "C" int fsync(int fd)
@@ -34,3 +37,4 @@ extern "C" int fsync(int fd)
     }
     return static_cast<int>(::syscall(SYS_fsync, fd));
 }
+#endif
