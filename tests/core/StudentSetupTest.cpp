@@ -15,6 +15,13 @@ namespace {
 
 using namespace calctutor::testing;
 
+// The record files' paths use the platform's own separator.
+#ifdef _WIN32
+const std::string kSeparator = "\\";
+#else
+const std::string kSeparator = "/";
+#endif
+
 struct StartUp {
     explicit StartUp(std::initializer_list<std::string> answers, float draw = 0.5f)
         : input(answers), random{draw}, services{input, messages, clock, random, folder.file("tesmoril")}
@@ -38,9 +45,9 @@ TEST(StudentSetup, DefaultFolderAndNameGiveThePaths)
     const std::string folder = setup.folder.file("tesmoril");
     EXPECT_TRUE(std::filesystem::is_directory(folder));
     EXPECT_EQ(setup.state.dataFolder, folder);
-    EXPECT_EQ(setup.state.masterFilePath, folder + "/masterFile_First_Middle_Last.txt");
-    EXPECT_EQ(setup.state.sendFilePath, folder + "/send_0712First_Middle_Last.txt");
-    EXPECT_EQ(setup.state.notesFilePath, folder + "/notes_First_Middle_Last.txt");
+    EXPECT_EQ(setup.state.masterFilePath, folder + kSeparator + "masterFile_First_Middle_Last.txt");
+    EXPECT_EQ(setup.state.sendFilePath, folder + kSeparator + "send_0712First_Middle_Last.txt");
+    EXPECT_EQ(setup.state.notesFilePath, folder + kSeparator + "notes_First_Middle_Last.txt");
     EXPECT_EQ(setup.state.assignmentNumber, "005");
     EXPECT_EQ(setup.state.nextAssignmentNumber, "006");
     EXPECT_EQ(setup.state.responsePrompt,
@@ -75,13 +82,13 @@ TEST(StudentSetup, EmptyNameAndTrailingSpaceAreKept)
 {
     StartUp empty({"", "", "1"});
     ASSERT_EQ(empty.run(), Flow::Continue);
-    EXPECT_TRUE(empty.state.masterFilePath.ends_with("/masterFile_.txt"));
-    EXPECT_TRUE(empty.state.sendFilePath.ends_with("/send_0712.txt"));
-    EXPECT_TRUE(empty.state.notesFilePath.ends_with("/notes_.txt"));
+    EXPECT_TRUE(empty.state.masterFilePath.ends_with(kSeparator + "masterFile_.txt"));
+    EXPECT_TRUE(empty.state.sendFilePath.ends_with(kSeparator + "send_0712.txt"));
+    EXPECT_TRUE(empty.state.notesFilePath.ends_with(kSeparator + "notes_.txt"));
 
     StartUp trailing({"Ann ", "", "1"});
     ASSERT_EQ(trailing.run(), Flow::Continue);
-    EXPECT_TRUE(trailing.state.masterFilePath.ends_with("/masterFile_Ann_.txt"));
+    EXPECT_TRUE(trailing.state.masterFilePath.ends_with(kSeparator + "masterFile_Ann_.txt"));
 }
 
 TEST(StudentSetup, OnlyAnExactOneAsksForAnotherFolder)
@@ -100,7 +107,7 @@ TEST(StudentSetup, UsesAChosenFolderAsTyped)
     StartUp setup({"Ann", "1", chosen.path() + "/", "1"});
     ASSERT_EQ(setup.run(), Flow::Continue);
     EXPECT_EQ(setup.state.dataFolder, chosen.path() + "/");
-    EXPECT_EQ(setup.state.masterFilePath, chosen.path() + "//masterFile_Ann.txt");
+    EXPECT_EQ(setup.state.masterFilePath, chosen.path() + "/" + kSeparator + "masterFile_Ann.txt");
 }
 
 TEST(StudentSetup, AsksAgainForAFolderThatCannotBeUsed)
@@ -143,7 +150,7 @@ TEST(StudentSetup, RefusesNamesThatCannotStandInAFileName)
     EXPECT_NE(setup.messages.told[0].find("/"), std::string::npos);
     EXPECT_NE(setup.messages.told[1].find("control character"), std::string::npos);
     EXPECT_NE(setup.messages.told[2].find(": *"), std::string::npos);
-    EXPECT_TRUE(setup.state.masterFilePath.ends_with("/masterFile_Ann_O'Neil.txt"));
+    EXPECT_TRUE(setup.state.masterFilePath.ends_with(kSeparator + "masterFile_Ann_O'Neil.txt"));
 }
 
 TEST(StudentSetup, AsksAgainForAnAssignmentThatIsNotInTheCourse)

@@ -8,8 +8,8 @@
 // Flushes are watched by taking the place of the C library's fsync, which a
 // POSIX system allows; on Windows the tests that need it skip and say why.
 #ifdef _WIN32
-#define SKIP_WITHOUT_SYNC_FAULTS()                                                                                   \
-    GTEST_SKIP() << "flushes cannot be watched or failed here: Windows has no fsync for the test to replace, and "   \
+#define SKIP_WITHOUT_SYNC_FAULTS()                                                                                     \
+    GTEST_SKIP() << "flushes cannot be watched or failed here: Windows has no fsync for the test to replace, and "     \
                     "FlushFileBuffers comes from kernel32"
 #else
 #define SKIP_WITHOUT_SYNC_FAULTS() static_cast<void>(0)

@@ -1,0 +1,239 @@
+#include "platform/NativeFiles.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+// The promises of NativeFiles.h, checked against whichever backend this
+// system builds (POSIX calls or Win32 calls).
+
+namespace calctutor::native {
+namespace {
+
+using namespace calctutor::testing;
+
+void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string contents(const std::string& path)
+{
+    return calctutor::testing::readFile(path);
+}
+
+struct NativeFiles : ::testing::Test {
+    TempFolder folder;
+    const std::string path = folder.file("masterFile_Ann.txt");
+};
+
+TEST_F(NativeFiles, EachModeOpensOrCreatesAsPromised)
+{
+    const struct {
+        const char* name;
+        File::Mode mode;
+        bool opensMissing;
+    } rows[] = {
+        {"append", File::Mode::Append, false},
+        {"append or create", File::Mode::AppendOrCreate, true},
+        {"update", File::Mode::Update, true},
+        {"read", File::Mode::Read, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::remove(path);
+        File file;
+        const std::optional<Fault> fault = File::open(path, row.mode, file);
+        EXPECT_EQ(!fault.has_value(), row.opensMissing) << fault.value_or(Fault{}).reason;
+        EXPECT_EQ(file.isOpen(), row.opensMissing);
+        EXPECT_EQ(std::filesystem::exists(path), row.opensMissing);
+        if (fault) {
+            EXPECT_FALSE(fault->reason.empty());
+        }
+    }
+}
+
+// Another writer's bytes are never overwritten: each append lands at the end
+// as the file is now, not where this writer last left it.
+TEST_F(NativeFiles, AppendsLandAtTheEndAfterAnotherWritersBytes)
+{
+    writeFile(path, "old\r\n");
+    File first;
+    File second;
+    ASSERT_FALSE(File::open(path, File::Mode::Append, first));
+    ASSERT_FALSE(File::open(path, File::Mode::AppendOrCreate, second));
+    ASSERT_FALSE(first.append("a1\r\n"));
+    ASSERT_FALSE(second.append("b1\r\n"));
+    ASSERT_FALSE(first.append("a2\r\n"));
+    ASSERT_FALSE(first.sync());
+    ASSERT_FALSE(first.close());
+    ASSERT_FALSE(second.close());
+    EXPECT_EQ(contents(path), "old\r\na1\r\nb1\r\na2\r\n");
+}
+
+TEST_F(NativeFiles, CutsBackAndOverwritesExactly)
+{
+    File file;
+    ASSERT_FALSE(File::open(path, File::Mode::AppendOrCreate, file));
+    ASSERT_FALSE(file.append("kept\r\nentry\r\n"));
+    ASSERT_FALSE(file.truncate(6));
+    std::uint64_t size = 0;
+    ASSERT_FALSE(file.size(size));
+    EXPECT_EQ(size, 6u);
+    ASSERT_FALSE(file.append("next\r\n"));
+    ASSERT_FALSE(file.close());
+    EXPECT_EQ(contents(path), "kept\r\nnext\r\n");
+
+    File update;
+    ASSERT_FALSE(File::open(path, File::Mode::Update, update));
+    ASSERT_FALSE(update.overwrite("short"));
+    std::string content;
+    ASSERT_FALSE(update.readAll(content));
+    EXPECT_EQ(content, "short");
+}
+
+// The lock keeps a second writer (another File, here in another thread) out
+// until the first lets go, but never keeps a reader from the file.
+TEST_F(NativeFiles, TheLockMakesASecondWriterWaitButNotAReader)
+{
+    writeFile(path, "old\r\n");
+    File first;
+    ASSERT_FALSE(File::open(path, File::Mode::Append, first));
+    ASSERT_FALSE(first.lock());
+
+    std::atomic<bool> secondLocked = false;
+    std::thread second([&] {
+        File file;
+        if (!File::open(path, File::Mode::Append, file) && !file.lock()) {
+            secondLocked = true;
+            (void)file.append("second\r\n");
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(secondLocked) << "the second writer got the lock while the first held it";
+    std::string seen;
+    EXPECT_FALSE(readFile(path, seen)) << "a reader was kept out";
+    EXPECT_EQ(seen, "old\r\n");
+    ASSERT_FALSE(first.append("first\r\n"));
+    ASSERT_FALSE(first.close());
+    second.join();
+    EXPECT_TRUE(secondLocked);
+    EXPECT_EQ(contents(path), "old\r\nfirst\r\nsecond\r\n");
+}
+
+// Each writer appends its entry in pieces under the lock; no entry is torn.
+TEST_F(NativeFiles, LockedEntriesOfTwoWritersNeverInterleave)
+{
+    constexpr int kEntries = 200;
+    auto write = [&](char writer) {
+        for (int i = 0; i < kEntries; ++i) {
+            File file;
+            if (File::open(path, File::Mode::AppendOrCreate, file) || file.lock())
+                return;
+            for (int piece = 0; piece < 4; ++piece)
+                (void)file.append(std::string(10, writer));
+        }
+    };
+    std::thread a(write, 'a');
+    std::thread b(write, 'b');
+    a.join();
+    b.join();
+    const std::string content = contents(path);
+    ASSERT_EQ(content.size(), 2u * kEntries * 40);
+    for (std::size_t at = 0; at < content.size(); at += 40)
+        ASSERT_EQ(content.substr(at, 40), std::string(40, content[at])) << "torn entry at byte " << at;
+}
+
+TEST_F(NativeFiles, ReplacesAFileWholeAndLeavesNothingBeside)
+{
+    writeFile(path, "old contents, longer than the new ones\r\n");
+    ASSERT_FALSE(replaceFile(path, "new\r\n"));
+    EXPECT_EQ(contents(path), "new\r\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    EXPECT_FALSE(removeFile(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_FALSE(removeFile(path)) << "a missing file is no fault";
+}
+
+TEST_F(NativeFiles, NamesWhatStandsWhereAFileShould)
+{
+    std::filesystem::create_directory(path);
+    EXPECT_EQ(inspect(path).kind, PathKind::Folder);
+    File file;
+    const std::optional<Fault> fault = File::open(path, File::Mode::AppendOrCreate, file);
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_EQ(fault->reason, "it is a folder, not a file");
+    EXPECT_EQ(inspect(folder.file("missing.txt")).kind, PathKind::Missing);
+}
+
+TEST_F(NativeFiles, TellsWhyAFolderCannotTakeFiles)
+{
+    writeFile(path, "");
+    EXPECT_FALSE(folderProblem(folder.path()).has_value());
+    EXPECT_EQ(folderProblem(folder.file("missing")).value_or(""), "it does not exist");
+    EXPECT_EQ(folderProblem(path).value_or(""), "it is not a folder");
+    tryCreateFolder(folder.file("made"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("made")));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.file("made"))) << "the writability check left a file behind";
+}
+
+TEST_F(NativeFiles, PathsUseThePlatformsSeparatorAndUnits)
+{
+#ifdef _WIN32
+    EXPECT_EQ(joinPath("c:\\tesmoril", "notes_Ann.txt"), "c:\\tesmoril\\notes_Ann.txt");
+    EXPECT_EQ(nativeLength("Zo\xEB"), 3u); // UTF-16 code units
+    EXPECT_EQ(longestPath(folder.path()), 259u);
+#else
+    EXPECT_EQ(joinPath("/home/ann/tesmoril", "notes_Ann.txt"), "/home/ann/tesmoril/notes_Ann.txt");
+    EXPECT_EQ(nativeLength("Zo\xEB"), 4u); // UTF-8 bytes
+#endif
+    EXPECT_GE(longestName(folder.path()), 255u);
+}
+
+#ifdef _WIN32
+// Windows opens a device for "CON" or "nul.txt" in any folder and drops a
+// final dot or space, so such names would not be the file the student named.
+TEST_F(NativeFiles, RefusesNamesWindowsWouldNotKeep)
+{
+    const struct {
+        const char* name;
+        const char* said;
+    } rows[] = {
+        {"CON", "reserved by Windows"},
+        {"nul.txt", "reserved by Windows"},
+        {"COM3", "reserved by Windows"},
+        {"send.txt.", "ends in a dot or a space"},
+        {"send.txt ", "ends in a dot or a space"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        File file;
+        const std::optional<Fault> fault = File::open(folder.file(row.name), File::Mode::AppendOrCreate, file);
+        ASSERT_TRUE(fault.has_value());
+        EXPECT_NE(fault->reason.find(row.said), std::string::npos) << fault->reason;
+        EXPECT_TRUE(folderProblem(folder.file(row.name)).has_value());
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path())) << "a refused name was created";
+    File device;
+    EXPECT_TRUE(File::open("\\\\.\\COM1", File::Mode::Append, device).has_value());
+}
+
+TEST_F(NativeFiles, AFaultCarriesTheSystemsOwnWords)
+{
+    File file;
+    const std::optional<Fault> fault = File::open(folder.file("missing.txt"), File::Mode::Read, file);
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_FALSE(fault->reason.empty());
+    EXPECT_EQ(fault->reason.find("Windows error"), std::string::npos) << fault->reason;
+    EXPECT_NE(fault->reason.back(), '\n');
+    EXPECT_NE(fault->reason.back(), '.');
+}
+#endif
+
+} // namespace
+} // namespace calctutor::native
