@@ -6,6 +6,14 @@
 
 include(GNUInstallDirs)
 
+# On Windows and macOS only the programs are installed; a Windows folder for
+# the tutor is made with windeployqt (see README). The desktop entry, the
+# metainfo and the .deb belong to Linux desktops.
+if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    install(TARGETS calctutor calctutor-course RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    return()
+endif()
+
 set(CALCTUTOR_APP_ID io.github.calctutor.CalcTutor)
 set(calctutor_data ${PROJECT_SOURCE_DIR}/data)
 
