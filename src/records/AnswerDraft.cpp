@@ -14,7 +14,8 @@ std::optional<std::string> keepDraft(const TutorState& state, const std::string&
 {
     if (state.draftFilePath.empty())
         return std::nullopt;
-    if (typedUtf8.empty() || answerText == state.responsePrompt) {
+    const bool blank = typedUtf8.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    if (blank || answerText == state.responsePrompt) {
         discardDraft(state.draftFilePath);
         return std::nullopt;
     }
@@ -32,6 +33,8 @@ void discardDraft(const std::string& draftPath)
 
 std::optional<std::string> findDraft(const std::string& draftPath)
 {
+    // A missing or unreadable draft is simply not offered: the student loses
+    // nothing that is not still in the record files.
     std::string text;
     if (draftPath.empty() || native::inspect(draftPath).kind != native::PathKind::File
         || native::readFile(draftPath, text) || text.empty())

@@ -17,7 +17,7 @@ struct TutorState;
 // ".draft_<name>_<assignment>.txt", with the name as in the record files' names.
 std::string draftFileName(const std::string& fileName, const std::string& assignmentNumber);
 
-// Keeps the answer box's text; an empty box or the untouched invitation
+// Keeps the answer box's text; a blank box or the untouched invitation
 // (answerText is the box as Windows-1252) leaves no draft. A message for the
 // student when the draft cannot be written.
 [[nodiscard]] std::optional<std::string> keepDraft(const TutorState& state, const std::string& answerText,

@@ -153,6 +153,43 @@ TEST(StudentSetup, RefusesNamesThatCannotStandInAFileName)
     EXPECT_TRUE(setup.state.masterFilePath.ends_with(kSeparator + "masterFile_Ann_O'Neil.txt"));
 }
 
+TEST(StudentSetup, RefusesNamesTooLongForTheRecordFilesNames)
+{
+    // "masterFile_" + name + ".txt" may have 255 bytes; an accented letter takes two.
+    const std::string longest(240, 'a');
+    StartUp setup({std::string(241, 'a'), std::string(121, '\xE9'), longest, "", "1"});
+    ASSERT_EQ(setup.run(), Flow::Continue);
+    ASSERT_EQ(setup.messages.told.size(), 2u);
+    EXPECT_NE(setup.messages.told[0].find("would have 256 bytes"), std::string::npos) << setup.messages.told[0];
+    EXPECT_NE(setup.messages.told[1].find("would have 257 bytes"), std::string::npos) << setup.messages.told[1];
+    EXPECT_TRUE(setup.state.masterFilePath.ends_with("/masterFile_" + longest + ".txt"));
+}
+
+TEST(StudentSetup, RefusesAFolderWhereTheFilesPathsWouldBeTooLong)
+{
+    TempFolder usable;
+    std::string deep = usable.path();
+    while (deep.size() < 3900)
+        deep += "/" + std::string(200, 'd');
+    std::filesystem::create_directories(deep);
+    StartUp setup({std::string(200, 'a'), "1", deep, usable.path(), "1"});
+    ASSERT_EQ(setup.run(), Flow::Continue);
+    EXPECT_EQ(setup.state.dataFolder, usable.path());
+    ASSERT_EQ(setup.messages.told.size(), 1u);
+    EXPECT_NE(setup.messages.told[0].find("its path is too long"), std::string::npos) << setup.messages.told[0];
+}
+
+TEST(StudentSetup, EnterAfterAnUnusableDefaultAsksAgain)
+{
+    TempFolder chosen;
+    StartUp setup({"Ann", "", "", chosen.path(), "1"});
+    setup.services.defaultFolder = setup.folder.file("no/such/parent");
+    ASSERT_EQ(setup.run(), Flow::Continue);
+    EXPECT_EQ(setup.state.dataFolder, chosen.path());
+    ASSERT_EQ(setup.messages.told.size(), 2u);
+    EXPECT_NE(setup.messages.told[1].find(setup.services.defaultFolder), std::string::npos);
+}
+
 TEST(StudentSetup, AsksAgainForAnAssignmentThatIsNotInTheCourse)
 {
     StartUp setup({"Ann", "", "17", "0001", "1"});

@@ -81,9 +81,20 @@ TEST_F(QueryFolder, AnOutputThatCannotBeWrittenChangesNothing)
 {
     writeQuery("a line of twenty-three\r\n");
     std::filesystem::create_directory(folder.file("queri.txt"));
-    EXPECT_TRUE(codeFile(state).has_value());
+    const auto intoFolder = codeFile(state);
+    ASSERT_TRUE(intoFolder.has_value());
+    EXPECT_NE(intoFolder->find(folder.file("queri.txt") + " cannot be written"), std::string::npos) << *intoFolder;
     EXPECT_EQ(state.codeNumber, 21);
     EXPECT_FALSE(std::filesystem::exists(folder.file("queri.txt.part")));
+
+    std::filesystem::remove(folder.file("queri.txt"));
+    std::ofstream(folder.file("queri.txt"), std::ios::binary) << "earlier\r\n";
+    std::filesystem::create_directory(folder.file("queri.txt.part"));
+    const auto partBlocked = codeFile(state);
+    ASSERT_TRUE(partBlocked.has_value());
+    EXPECT_NE(partBlocked->find("a folder"), std::string::npos) << *partBlocked;
+    EXPECT_EQ(readFile(folder.file("queri.txt")), "earlier\r\n");
+    EXPECT_EQ(state.codeNumber, 21);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // through the first assignment driven by clicks.
 
 #include "core/Prompts.h"
+#include "records/AnswerDraft.h"
 #include "records/RecordFiles.h"
 #include "ui/ControlLayout.h"
 #include "ui/MainForm.h"
@@ -198,6 +199,24 @@ private slots:
         loaded.click("cmd_displayCumulativeText");
         QVERIFY(loaded.box("txt_question")->toPlainText().startsWith(QStringLiteral("\n")));
         QVERIFY(loaded.box("txt_question")->toPlainText().contains(QStringLiteral("\nassignment #001\n")));
+    }
+
+    void anUnrecordedAnswerComesBackAtTheNextStart()
+    {
+        const QString typed = QStringLiteral("half of my answer: \u0394y is 3\nand then");
+        LoadedForm first;
+        QCOMPARE(first.form->load(), Flow::Continue);
+        first.box("txt_answer")->setPlainText(typed);
+        first.form->close(); // what was typed in the last second is kept too
+        const std::string draft = first.folder.file(".draft_Ann_001.txt");
+        QVERIFY(QFile::exists(QString::fromStdString(draft)));
+
+        LoadedForm second({"Ann", "1", first.folder.path(), "1"});
+        QCOMPARE(second.form->load(), Flow::Continue);
+        QCOMPARE(second.box("txt_answer")->toPlainText(), typed);
+        QCOMPARE(second.messages.told, std::vector<std::string>{std::string(kDraftRestoredMessage)});
+        second.click("cmd_clear_answer_box");
+        QVERIFY(!QFile::exists(QString::fromStdString(draft)));
     }
 
     void closingTheWindowEndsTheProgram()
