@@ -24,7 +24,11 @@ public:
         }
         throw std::runtime_error("no fresh temporary folder could be created");
     }
-    ~TempFolder() { std::filesystem::remove_all(m_path); }
+    ~TempFolder()
+    {
+        std::error_code ignored; // a destructor must not throw
+        std::filesystem::remove_all(m_path, ignored);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 

@@ -63,8 +63,8 @@ std::string askName(StartupServices& services, const std::string& date)
             return name;
         tell(services,
              "Your name is too long to be part of the names of your record files: the file " + longest + " would have "
-                 + std::to_string(native::nativeLength(longest)) + " bytes, and a file name can have at most "
-                 + std::to_string(limit) + ". Please type a shorter name.");
+                 + std::to_string(native::nativeLength(longest)) + " " + std::string(native::lengthUnit())
+                 + ", and a file name can have at most " + std::to_string(limit) + ". Please type a shorter name.");
     }
 }
 
@@ -77,13 +77,14 @@ std::optional<std::string> folderProblemFor(const std::string& folder, const std
     for (const std::string& name : names) {
         const std::size_t nameLength = native::nativeLength(name);
         if (nameLength > native::longestName(folder))
-            return "its file system takes file names of at most " + std::to_string(native::longestName(folder))
-                + " bytes, and " + name + " has " + std::to_string(nameLength);
+            return "its file system takes file names of at most " + std::to_string(native::longestName(folder)) + " "
+                + std::string(native::lengthUnit()) + ", and " + name + " has " + std::to_string(nameLength);
         const std::string path = native::joinPath(folder, name);
         const std::size_t pathLength = native::nativeLength(path);
         if (pathLength > native::longestPath(folder))
-            return "its path is too long: the path of " + name + " in it would have " + std::to_string(pathLength)
-                + " bytes, and this system takes at most " + std::to_string(native::longestPath(folder));
+            return "its path is too long: the path of " + name + " in it would have " + std::to_string(pathLength) + " "
+                + std::string(native::lengthUnit()) + ", and this system takes at most "
+                + std::to_string(native::longestPath(folder));
     }
     return std::nullopt;
 }

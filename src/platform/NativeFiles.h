@@ -90,6 +90,9 @@ std::size_t longestName(const std::string& folder);
 std::size_t longestPath(const std::string& folder);
 // A file name's length in the system's units (UTF-8 bytes, UTF-16 code units).
 std::size_t nativeLength(const std::string& name);
+// Those units in words, for messages: "bytes", or "characters" on Windows,
+// where every Windows-1252 character takes one UTF-16 unit.
+std::string_view lengthUnit();
 
 // The student's home folder, or "" when there is none.
 std::string homeFolder();

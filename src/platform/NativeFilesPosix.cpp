@@ -325,6 +325,11 @@ std::size_t nativeLength(const std::string& name)
     return windows1252ToUtf8(name).size();
 }
 
+std::string_view lengthUnit()
+{
+    return "bytes";
+}
+
 std::string homeFolder()
 {
     const char* home = std::getenv("HOME");

@@ -473,6 +473,11 @@ std::size_t nativeLength(const std::string& name)
     return toWide(name).size();
 }
 
+std::string_view lengthUnit()
+{
+    return "characters";
+}
+
 std::string homeFolder()
 {
     const DWORD units = ::GetEnvironmentVariableW(L"USERPROFILE", nullptr, 0);
