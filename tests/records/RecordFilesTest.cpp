@@ -222,7 +222,7 @@ TEST_F(RecordFilesTest, ATornIntentRecordIsClearedWithoutCuttingAnything)
 
 TEST_F(RecordFilesTest, TwoProcessesAppendingNeverTearAnEntry)
 {
-    constexpr int kEntries = 300;
+    constexpr int kEntries = 100;
     auto entryOf = [](char writer) {
         std::string entry;
         for (int line = 0; line < 11; ++line)
