@@ -28,8 +28,8 @@ std::string interruptedNotice(const std::vector<std::string>& cutPaths)
     for (const std::string& path : cutPaths)
         files += (files.empty() ? "" : ", ") + path;
     return "The tutor was stopped while it was recording an entry (the program was closed or the computer "
-           "stopped), so that unfinished entry was taken out of your record files "
-        + files + ". Every entry recorded before it is kept.";
+           "stopped), so that unfinished entry was taken out of your record "
+        + std::string(cutPaths.size() == 1 ? "file " : "files ") + files + ". Every entry recorded before it is kept.";
 }
 
 // Every commit and repair of one student's files takes this lock first, so

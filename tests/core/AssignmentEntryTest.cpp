@@ -121,9 +121,9 @@ TEST(AssignmentEntry, AnEntryCutShortBeforeThisStartIsUndoneAndTheStudentToldOnc
     entry.random = ScriptedRandom{0.5f, 0.5f, 0.5f, 0.5f};
     ASSERT_EQ(entry.run(), Flow::Continue);
     ASSERT_EQ(entry.messages.told.size(), 1u);
-    EXPECT_NE(entry.messages.told[0].find("unfinished entry was taken out of your record files "
-                                          + entry.state.masterFilePath),
-              std::string::npos)
+    EXPECT_NE(
+        entry.messages.told[0].find("unfinished entry was taken out of your record file " + entry.state.masterFilePath),
+        std::string::npos)
         << entry.messages.told[0];
     EXPECT_TRUE(readFile(entry.state.masterFilePath).starts_with("old\r\n")
                 && readFile(entry.state.masterFilePath).find("half") == std::string::npos);

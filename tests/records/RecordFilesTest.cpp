@@ -240,7 +240,7 @@ TEST_F(RecordFilesTest, TwoProcessesAppendingNeverTearAnEntry)
 #ifdef _WIN32
     GTEST_SKIP() << "needs fork; the lock between two writers is tested with threads in NativeFilesTest";
 #else
-    constexpr int kEntries = 300;
+    constexpr int kEntries = 100;
     auto entryOf = [](char writer) {
         std::string entry;
         for (int line = 0; line < 11; ++line)
