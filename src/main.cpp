@@ -1,5 +1,5 @@
-#include "platform/SystemServices.h"
 #include "pictures/SystemClipboard.h"
+#include "platform/SystemServices.h"
 #include "records/RecordFiles.h"
 #include "ui/MainForm.h"
 #include "ui/QtServices.h"

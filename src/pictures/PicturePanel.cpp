@@ -1,6 +1,6 @@
 #include "pictures/PicturePanel.h"
 
-#include "ui/ControlLayout.h"
+#include "pictures/Twips.h"
 
 #include <QPainter>
 

@@ -30,13 +30,6 @@ std::string decode(std::string_view text, int codeNumber)
     return result;
 }
 
-std::string remSpaces(std::string_view text)
-{
-    std::string result;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(result), [](char c) { return c != ' ' && c != '-'; });
-    return result;
-}
-
 namespace {
 
 // Rounds half to even, as the record format's code characters require.

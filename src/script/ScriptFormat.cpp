@@ -1,6 +1,6 @@
 #include "script/ScriptFormat.h"
 
-#include "records/TextCoding.h"
+#include "core/PlainText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,6 +3,8 @@
 // caption or initial text, rectangle in twips and tab index. The window is
 // built by a loop over this table.
 
+#include "pictures/Twips.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -20,7 +22,6 @@ struct ControlSpec {
     int tabIndex;
 };
 
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidthTwips = 10875;
 inline constexpr int kClientHeightTwips = 8490;
 
@@ -60,12 +61,6 @@ inline constexpr int kTimerIntervalMs = 15;
 
 // The object name of a control: "txt_parameter_2" for a group member.
 std::string controlName(const ControlSpec& control);
-
-// Twips to device-independent pixels (15 twips make a pixel at 96 dots per inch).
-constexpr int toPixels(int twips)
-{
-    return twips / kTwipsPerPixel;
-}
 
 // What a screen reader says for the control.
 std::string accessibleNameOf(const ControlSpec& control);

@@ -1,7 +1,5 @@
 #include "ui/MainForm.h"
 
-#include "core/AssignmentEntry.h"
-#include "core/StudentSetup.h"
 #include "core/Windows1252.h"
 #include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
@@ -12,6 +10,8 @@
 #include "records/TextCoding.h"
 #include "script/Navigation.h"
 #include "script/ScriptReader.h"
+#include "startup/AssignmentEntry.h"
+#include "startup/StudentSetup.h"
 #include "ui/CaptionButton.h"
 #include "ui/ControlLayout.h"
 #include "ui/QtServices.h"

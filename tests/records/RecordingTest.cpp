@@ -1,12 +1,12 @@
 #include "records/Recording.h"
 
 #include "core/Prompts.h"
-#include "core/StudentSetup.h"
 #include "core/TutorState.h"
 #include "records/AnswerDraft.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
 #include "records/SyncFaults.h"
+#include "startup/StudentSetup.h"
 
 #include "Fakes.h"
 #include "TempFolder.h"

@@ -3,13 +3,13 @@
 // stretches a student meets, and a walk through every assignment with the
 // "Next Question / Answer" button from its header to the next one.
 
-#include "core/AssignmentEntry.h"
 #include "core/AssignmentNumber.h"
 #include "core/NumberText.h"
 #include "core/TutorState.h"
 #include "script/Navigation.h"
 #include "script/QuestionBank.h"
 #include "script/ScriptFormat.h"
+#include "startup/AssignmentEntry.h"
 
 #include "Fakes.h"
 

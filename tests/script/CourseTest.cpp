@@ -1,9 +1,9 @@
-#include "core/AssignmentEntry.h"
 #include "core/TutorState.h"
 #include "script/CourseCheck.h"
 #include "script/CourseFile.h"
 #include "script/QuestionBank.h"
 #include "script/ScriptFormat.h"
+#include "startup/AssignmentEntry.h"
 
 #include <gtest/gtest.h>
 

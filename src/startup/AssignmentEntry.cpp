@@ -1,4 +1,4 @@
-#include "core/AssignmentEntry.h"
+#include "startup/AssignmentEntry.h"
 
 #include "core/Services.h"
 #include "core/TutorState.h"

@@ -1,4 +1,4 @@
-#include "core/StudentSetup.h"
+#include "startup/StudentSetup.h"
 
 #include "core/Prompts.h"
 #include "core/TutorState.h"

@@ -1,4 +1,4 @@
-#include "core/AssignmentEntry.h"
+#include "startup/AssignmentEntry.h"
 
 #include "core/TutorState.h"
 #include "records/IntentRecord.h"

@@ -1,6 +1,5 @@
-#include "core/StudentSetup.h"
+#include "startup/StudentSetup.h"
 
-#include "core/AssignmentEntry.h"
 #include "core/AssignmentNumber.h"
 #include "core/Prompts.h"
 #include "core/Services.h"
@@ -9,6 +8,7 @@
 #include "platform/NativeFiles.h"
 #include "records/AnswerDraft.h"
 #include "script/QuestionBank.h"
+#include "startup/AssignmentEntry.h"
 
 #include <algorithm>
 #include <cmath>
