@@ -30,7 +30,7 @@ void BuildSendFileView(benchmark::State& state)
 {
     const std::string content = sendFileOf(static_cast<int>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(calctutor::sendFileViewText(content));
+        benchmark::DoNotOptimize(calctutor::viewText(content, calctutor::Viewer::SendFile));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(content.size()));
 }
 BENCHMARK(BuildSendFileView)->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond);
@@ -44,7 +44,7 @@ void ShowSendFileInQuestionBox(benchmark::State& state)
         box.resize(345, 217);
         QTextCursor cursor(box.document());
         cursor.movePosition(QTextCursor::End);
-        cursor.insertText(calctutor::toDisplay(calctutor::sendFileViewText(content)));
+        cursor.insertText(calctutor::toDisplay(calctutor::viewText(content, calctutor::Viewer::SendFile)));
         benchmark::DoNotOptimize(box.document()->blockCount());
     }
 }
