@@ -73,7 +73,7 @@ void floorDisplay(QPlainTextEdit& box, const char* path, Viewer viewer)
         QFile file(QString::fromLocal8Bit(path));
         if (!file.open(QIODevice::ReadOnly))
             return;
-        const auto limit = static_cast<qint64>(shownAtMost(viewer));
+        const auto limit = static_cast<qint64>(viewLimits(viewer).bytes);
         if (file.size() > limit)
             file.seek(file.size() - limit);
         text = QString::fromLatin1(file.read(limit));

@@ -2,6 +2,7 @@
 
 #include "core/Windows1252.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,8 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::size_t kNotesShownAtMost = 256 * 1024;
-constexpr std::size_t kSendFileShownAtMost = 4 * 1024 * 1024;
+constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
+constexpr ViewLimits kNotesLimits{256 * 1024, kNoLimit, 2000};
+constexpr ViewLimits kSendFileLimits{4 * 1024 * 1024, 65536, 2000};
 
 // A name of the file system (UTF-8) inside a Windows-1252 message.
 std::string messagePath(const fs::path& path)
@@ -103,11 +105,48 @@ void startAtALine(std::string& tail)
     tail.erase(0, lineEnd + (crLf ? 2 : 1));
 }
 
+// Where the last `lines` lines begin; 0 when the text holds no more.
+std::size_t startOfLastLines(std::string_view text, std::size_t lines)
+{
+    std::size_t end = text.size();
+    // The line end of the last line starts no further line.
+    if (end > 0 && text[end - 1] == '\n')
+        --end;
+    if (end > 0 && text[end - 1] == '\r')
+        --end;
+    std::size_t found = 0;
+    for (std::size_t i = end; i > 0; --i) {
+        const char c = text[i - 1];
+        if (c != '\r' && c != '\n')
+            continue;
+        if (++found == lines)
+            return i;
+        if (c == '\n' && i >= 2 && text[i - 2] == '\r')
+            --i; // CR LF is one line end
+    }
+    return 0;
+}
+
+// The longest run of characters the viewer shows with no space, tab or line break in it.
+std::size_t longestUnbrokenRun(std::string_view content, Viewer viewer)
+{
+    std::size_t run = 0;
+    std::size_t longest = 0;
+    walkViewText(
+        content, viewer,
+        [&](char c) {
+            run = (c == ' ' || c == '\t') ? 0 : run + 1;
+            longest = std::max(longest, run);
+        },
+        [&run] { run = 0; });
+    return longest;
+}
+
 } // namespace
 
-std::size_t shownAtMost(Viewer viewer)
+ViewLimits viewLimits(Viewer viewer)
 {
-    return viewer == Viewer::Notes ? kNotesShownAtMost : kSendFileShownAtMost;
+    return viewer == Viewer::Notes ? kNotesLimits : kSendFileLimits;
 }
 
 std::string viewText(std::string_view content, Viewer viewer)
@@ -119,8 +158,9 @@ std::string viewText(std::string_view content, Viewer viewer)
     return text;
 }
 
-FileView readForViewer(const std::string& path, std::string_view whatItIs, std::size_t atMost)
+FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewer viewer, const ViewLimits& limits)
 {
+    const std::size_t atMost = limits.bytes;
     FileView view;
     if (std::optional<std::string> problem = notARegularFile(path, whatItIs)) {
         view.problem = std::move(*problem);
@@ -154,8 +194,19 @@ FileView readForViewer(const std::string& path, std::string_view whatItIs, std::
         view.content.clear();
         return view;
     }
-    if (!whole) {
+    if (!whole)
         startAtALine(view.content);
+    const std::size_t lineStart = startOfLastLines(view.content, limits.lines);
+    view.content.erase(0, lineStart);
+    if (longestUnbrokenRun(view.content, viewer) > limits.unbrokenRun) {
+        view.problem = "The " + std::string(whatItIs) + " " + path + " holds more than "
+            + std::to_string(limits.unbrokenRun)
+            + " characters in a row without a space or a line end; the question box would take too long to lay "
+              "them out, so it is not shown.";
+        view.content.clear();
+        return view;
+    }
+    if (!whole || lineStart > 0) {
         view.heading = "The " + std::string(whatItIs) + " is too large to show whole: shown below are its last "
             + sizeText(view.content.size()) + " of " + sizeText(size) + ". The whole file is " + path;
     }

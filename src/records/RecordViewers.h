@@ -16,12 +16,16 @@ enum class Viewer {
     SendFile, // a line break before every line, the first one included
 };
 
-// The most a viewer shows; of a larger file it shows the end. Chosen so that
-// the question box takes the text in well under a second on a slow, busy
-// desktop: laying out one megabyte of the send file's short lines takes about
-// 0.1 s there, while the notes become a single paragraph, which costs about
-// 0.7 s per megabyte.
-std::size_t shownAtMost(Viewer viewer);
+// What a viewer shows at most, so that the question box takes it in well
+// under a second on a slow, busy desktop. Of a larger file it shows the end;
+// a run of characters with no space to wrap at is not shown at all, because
+// laying one out takes time that grows with the square of its length.
+struct ViewLimits {
+    std::size_t bytes;       // 1 MB of short lines takes about 0.1 s; the notes, one paragraph, 0.7 s
+    std::size_t lines;       // each line of the box costs up to 10 microseconds, even an empty one
+    std::size_t unbrokenRun; // 16,000 characters without a space take 0.15 s, 64,000 a second
+};
+ViewLimits viewLimits(Viewer viewer);
 
 // Calls `character` for every byte that is not part of a line end (CR LF, CR
 // or LF) and `lineBreak` where the viewer puts a line break, in order.
@@ -59,10 +63,10 @@ struct FileView {
 };
 
 // Reads a record file for a viewer without blocking on special files: only a
-// regular file, or a link to one, is opened. Of a file larger than
-// `atMost` bytes only the end is read, from the first line start in its last
-// `atMost` bytes. The path and the texts are Windows-1252.
-FileView readForViewer(const std::string& path, std::string_view whatItIs, std::size_t atMost);
+// regular file, or a link to one, is opened. Of a file above the limits only
+// the end is read: the last lines that fit, from a line start. The path and
+// the texts are Windows-1252.
+FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewer viewer, const ViewLimits& limits);
 
 // The file's lines without their line ends (CR LF, CR or LF).
 std::vector<std::string_view> splitLines(std::string_view content);

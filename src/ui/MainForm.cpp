@@ -249,7 +249,7 @@ void MainForm::onDisplaySendFile()
 
 void MainForm::showFile(const std::string& path, const char* whatItIs, Viewer viewer)
 {
-    FileView view = readForViewer(path, whatItIs, shownAtMost(viewer));
+    FileView view = readForViewer(path, whatItIs, viewer, viewLimits(viewer));
     if (!view.problem.empty()) {
         m_platform.messages.tell(windows1252ToUtf8(view.problem));
         return;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -108,7 +109,7 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
         TempFolder folder;
         const std::string path = folder.file("notes_Ann.txt");
         row.make(folder, path);
-        const FileView view = readForViewer(path, "notes file", shownAtMost(Viewer::Notes));
+        const FileView view = readForViewer(path, "notes file", Viewer::Notes, viewLimits(Viewer::Notes));
         EXPECT_EQ(view.problem, row.problem(folder, path));
         EXPECT_EQ(view.content, "");
         EXPECT_EQ(view.heading, "");
@@ -121,26 +122,31 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
 struct TailRow {
     const char* name;
     std::string content;
-    std::size_t atMost;
+    std::size_t bytes;
+    std::size_t lines;
     std::string shown;
 };
 
 TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
 {
     const TailRow rows[] = {
-        {"at the limit: whole", "abc\r\ndef\r\n", 10, "abc\r\ndef\r\n"},
-        {"from the first line start after the cut", "line1\r\nline2\r\nline3\r\n", 10, "line3\r\n"},
-        {"a line that starts right at the cut", "aaaa\nbbbb\n", 5, "bbbb\n"},
-        {"CR LF just before the cut", "aaaa\r\nbbb\r\n", 5, "bbb\r\n"},
-        {"CR LF across the cut", "aaaa\r\nbbb\r\n", 6, "bbb\r\n"},
-        {"one line longer than the limit", "abcdefghij", 4, "ghij"},
+        {"at the limit: whole", "abc\r\ndef\r\n", 10, 2, "abc\r\ndef\r\n"},
+        {"from the first line start after the cut", "line1\r\nline2\r\nline3\r\n", 10, 9, "line3\r\n"},
+        {"a line that starts right at the cut", "aaaa\nbbbb\n", 5, 9, "bbbb\n"},
+        {"CR LF just before the cut", "aaaa\r\nbbb\r\n", 5, 9, "bbb\r\n"},
+        {"CR LF across the cut", "aaaa\r\nbbb\r\n", 6, 9, "bbb\r\n"},
+        {"one line longer than the limit", "abcdefghij", 4, 9, "ghij"},
+        {"the last lines that fit", "a\r\nb\r\nc\r\n", 99, 2, "b\r\nc\r\n"},
+        {"a last line without its end", "a\r\nb\r\nc", 99, 1, "c"},
+        {"bare CR and LF count as line ends", "a\nb\rc", 99, 2, "b\rc"},
+        {"empty lines count", "\r\n\r\n\r\n", 99, 2, "\r\n\r\n"},
     };
     for (const TailRow& row : rows) {
         SCOPED_TRACE(row.name);
         TempFolder folder;
         const std::string path = folder.file("send_1208Ann.txt");
         std::ofstream(path, std::ios::binary) << row.content;
-        const FileView view = readForViewer(path, "send file", row.atMost);
+        const FileView view = readForViewer(path, "send file", Viewer::SendFile, {row.bytes, row.lines, 99});
         EXPECT_EQ(view.problem, "");
         EXPECT_EQ(view.content, row.shown);
         if (row.shown == row.content) {
@@ -154,26 +160,60 @@ TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
     }
 }
 
+struct RunRow {
+    const char* name;
+    Viewer viewer;
+    std::string content;
+    bool shown;
+};
+
+// Text that cannot be wrapped at a space takes the question box seconds to lay out.
+TEST(RecordViewers, ALongRunWithoutASpaceIsNamedNotShown)
+{
+    const RunRow rows[] = {
+        {"runs at the limit", Viewer::SendFile, "xxxx yyyy", true},
+        {"a run past the limit", Viewer::SendFile, "xx xxxxx", false},
+        {"a tab breaks a run", Viewer::SendFile, "xxxx\txxxx", true},
+        {"a line end breaks a run in the send file", Viewer::SendFile, "xxx\r\nxxx", true},
+        {"the notes join their lines into one run", Viewer::Notes, "xxx\r\nxxx", false},
+    };
+    for (const RunRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string path = folder.file("notes_Ann.txt");
+        std::ofstream(path, std::ios::binary) << row.content;
+        const FileView view = readForViewer(path, "notes file", row.viewer, {99, 99, 4});
+        EXPECT_EQ(view.content, row.shown ? row.content : "");
+        EXPECT_EQ(view.problem,
+                  row.shown ? ""
+                            : "The notes file " + path
+                          + " holds more than 4 characters in a row without a space or a line "
+                            "end; the question box would take too long to lay them out, so "
+                            "it is not shown.");
+    }
+}
+
 // A sparse file: a gigabyte that takes no disk space, with text at its end.
 TEST(RecordViewers, AGigabyteSendFileShowsOnlyItsEnd)
 {
     TempFolder folder;
     const std::string path = folder.file("send_1208Ann.txt");
-    constexpr std::uintmax_t kGigabyte = std::uintmax_t{1} << 30;
+    const ViewLimits limits = viewLimits(Viewer::SendFile);
     {
         std::ofstream create(path, std::ios::binary);
     }
-    std::filesystem::resize_file(path, kGigabyte);
-    EXPECT_NE(readForViewer(path, "send file", shownAtMost(Viewer::SendFile)).problem.find("holds NUL bytes"),
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 30);
+    EXPECT_NE(readForViewer(path, "send file", Viewer::SendFile, limits).problem.find("holds NUL bytes"),
               std::string::npos);
 
+    // Short lines: the number of lines is reached before the size.
     std::string lines;
-    for (int i = 0; lines.size() <= shownAtMost(Viewer::SendFile); ++i)
+    for (int i = 0; lines.size() <= limits.bytes; ++i)
         lines += "line " + std::to_string(i) + "\r\n";
     std::ofstream(path, std::ios::binary | std::ios::app) << lines;
-    const FileView view = readForViewer(path, "send file", shownAtMost(Viewer::SendFile));
+    const FileView view = readForViewer(path, "send file", Viewer::SendFile, limits);
     EXPECT_EQ(view.problem, "");
-    EXPECT_LE(view.content.size(), shownAtMost(Viewer::SendFile));
+    EXPECT_EQ(static_cast<std::size_t>(std::count(view.content.begin(), view.content.end(), '\n')), limits.lines);
     EXPECT_EQ(view.content.rfind("line ", 0), 0u);
     EXPECT_EQ(lines.substr(lines.size() - view.content.size()), view.content);
     EXPECT_NE(view.heading.find(" of 1.0 GB. The whole file is " + path), std::string::npos);
