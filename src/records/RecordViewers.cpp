@@ -17,8 +17,9 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::size_t kNoLimit = static_cast<std::size_t>(-1);
-constexpr ViewLimits kNotesLimits{256 * 1024, kNoLimit, 2000};
-constexpr ViewLimits kSendFileLimits{4 * 1024 * 1024, 65536, 2000};
+constexpr std::size_t kKilobyte = 1024;
+constexpr ViewLimits kNotesLimits{256 * kKilobyte, kNoLimit, 2000};
+constexpr ViewLimits kSendFileLimits{4 * kKilobyte * kKilobyte, 65536, 2000};
 
 // A name of the file system (UTF-8) inside a Windows-1252 message.
 std::string messagePath(const fs::path& path)
