@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the release preset and measures the tutor against floors in the same
-# run: each measure is a median over BENCH_RUNS runs (5 unless set), divided by
+# run: each measure is a median over BENCH_RUNS runs (9 unless set), divided by
 # the median of its floor. Prints one table; the last line names the worst
 # ratio. The window measures run on their own X server (Xvfb).
 #   ./scripts/bench.sh
@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh bench >&2
 bin=build-release/benchmarks
-runs=${BENCH_RUNS:-5}
+runs=${BENCH_RUNS:-9}
 
 work=$(mktemp -d)
 xvfb_pid=""
