@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing on Debian 12, builds calctutor, then starts the
-# tutor ("run") or runs the whole test suite ("test").
+# tutor ("run"), runs the whole test suite and builds the release preset
+# ("test"), or only builds the release preset for scripts/bench.sh ("bench").
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 action=${1:-}
-if [[ "$action" != run && "$action" != test ]]; then
-    echo "usage: $0 run|test" >&2
+if [[ "$action" != run && "$action" != test && "$action" != bench ]]; then
+    echo "usage: $0 run|test|bench" >&2
     exit 2
 fi
 
@@ -15,6 +16,9 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock
 if [[ "$action" == test ]]; then
     packages+=(desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
                clang-format clang-tidy)                   # scripts/lint.sh
+fi
+if [[ "$action" == bench ]]; then
+    packages+=(xvfb libx11-dev) # the window measures run on their own X server
 fi
 missing=()
 for package in "${packages[@]}"; do
@@ -27,6 +31,15 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
+release() {
+    cmake --preset release
+    cmake --build --preset release
+}
+if [[ "$action" == bench ]]; then
+    release
+    exit 0
+fi
+
 cmake --preset default
 cmake --build --preset default
 
@@ -34,3 +47,4 @@ if [[ "$action" == run ]]; then
     exec ./build/calctutor
 fi
 QT_QPA_PLATFORM=offscreen ctest --preset default
+release

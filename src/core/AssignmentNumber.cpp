@@ -6,11 +6,11 @@ namespace calctutor {
 
 std::string padAssignmentNumber(std::string_view typed)
 {
-    switch (typed.size()) {
-    case 1: return "00" + std::string(typed);
-    case 2: return "0" + std::string(typed);
-    default: return std::string(typed);
-    }
+    if (typed.size() != 1 && typed.size() != 2)
+        return std::string(typed);
+    std::string padded(3 - typed.size(), '0');
+    padded += typed;
+    return padded;
 }
 
 std::string nextAssignmentNumber(std::string_view assignmentNumber)

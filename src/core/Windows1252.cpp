@@ -111,4 +111,9 @@ std::string windows1252ToUtf8(std::string_view text)
     return out;
 }
 
+char16_t windows1252ToUtf16(unsigned char byte)
+{
+    return static_cast<char16_t>(codePointOf(byte));
+}
+
 } // namespace calctutor

@@ -18,5 +18,7 @@ struct Encoded1252 {
 
 Encoded1252 utf8ToWindows1252(std::string_view utf8);
 std::string windows1252ToUtf8(std::string_view text);
+// The UTF-16 code of one byte; every Windows-1252 character is a single code.
+char16_t windows1252ToUtf16(unsigned char byte);
 
 } // namespace calctutor

@@ -7,8 +7,10 @@ namespace calctutor {
 std::string controlName(const ControlSpec& control)
 {
     std::string name(control.name);
-    if (control.groupIndex >= 0)
-        name += "_" + std::to_string(control.groupIndex);
+    if (control.groupIndex >= 0) {
+        name += '_';
+        name += std::to_string(control.groupIndex);
+    }
     return name;
 }
 

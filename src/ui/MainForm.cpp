@@ -14,6 +14,7 @@
 #include "startup/StudentSetup.h"
 #include "ui/CaptionButton.h"
 #include "ui/ControlLayout.h"
+#include "ui/DisplayText.h"
 #include "ui/QtServices.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace calctutor {
@@ -256,22 +258,24 @@ void MainForm::recordAnswerBox(Recorded (*record)(TutorState&, const std::string
 
 void MainForm::onDisplayNotes()
 {
-    showFile(m_state.notesFilePath, "notes file", &notesViewText);
+    showFile(m_state.notesFilePath, "notes file", Viewer::Notes);
 }
 
 void MainForm::onDisplaySendFile()
 {
-    showFile(m_state.sendFilePath, "send file", &sendFileViewText);
+    showFile(m_state.sendFilePath, "send file", Viewer::SendFile);
 }
 
-void MainForm::showFile(const std::string& path, const char* whatItIs, std::string (*viewText)(std::string_view))
+void MainForm::showFile(const std::string& path, const char* whatItIs, Viewer viewer)
 {
-    const FileRead read = readWholeFile(path, whatItIs);
-    if (!read.content) {
-        m_platform.messages.tell(windows1252ToUtf8(read.problem));
+    FileView view = readForViewer(path, whatItIs, viewer, viewLimits(viewer));
+    if (!view.problem.empty()) {
+        m_platform.messages.tell(windows1252ToUtf8(view.problem));
         return;
     }
-    appendToQuestionBox(viewText(*read.content));
+    const QString display = viewerDisplay(view, viewer);
+    view = {}; // the file's bytes go before the question box makes its copy
+    appendToQuestionBox(display);
 }
 
 void MainForm::onCopyPicture()
@@ -385,12 +389,23 @@ void MainForm::endProgram()
 
 void MainForm::appendToQuestionBox(const std::string& text)
 {
-    if (text.empty())
+    appendToQuestionBox(toDisplay(text));
+}
+
+// The program's text is not the student's edit: it gets no undo step. Qt
+// drops the box's undo history when undo is switched off, which also keeps
+// the student from undoing past it.
+void MainForm::appendToQuestionBox(const QString& text)
+{
+    if (text.isEmpty())
         return;
-    QTextCursor cursor(m_question->document());
+    QTextDocument* document = m_question->document();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
     cursor.movePosition(QTextCursor::End);
     const int start = cursor.position();
-    cursor.insertText(toDisplay(text));
+    cursor.insertText(text);
+    document->setUndoRedoEnabled(true);
     // Scroll so that the student sees the beginning of what was just added.
     m_question->moveCursor(QTextCursor::End);
     cursor.setPosition(start);

@@ -6,6 +6,7 @@
 #include "core/Flow.h"
 #include "core/Services.h"
 #include "core/TutorState.h"
+#include "records/RecordViewers.h"
 #include "records/Recording.h"
 
 #include <QHash>
@@ -87,12 +88,13 @@ private:
     void showGraph(int graphNumber) override;
     void endProgram();
     void appendToQuestionBox(const std::string& text);
+    void appendToQuestionBox(const QString& text);
     void setAnswerBox(const std::string& text);
     // The answer box as a Windows-1252 text; empty when it holds characters
     // the records cannot store, after telling the student which.
     std::optional<std::string> answerBoxText();
     void recordAnswerBox(Recorded (*record)(TutorState&, const std::string&, RecordingServices&));
-    void showFile(const std::string& path, const char* whatItIs, std::string (*viewText)(std::string_view));
+    void showFile(const std::string& path, const char* whatItIs, Viewer viewer);
 
     Platform m_platform;
     TutorState m_state;

@@ -8,13 +8,6 @@
 
 namespace calctutor {
 
-QString toDisplay(std::string_view text)
-{
-    QString display = QString::fromStdString(windows1252ToUtf8(text));
-    display.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return display;
-}
-
 std::string fromDisplay(const QString& text, std::vector<std::string>* unstorable)
 {
     QString withLineEnds = text;

@@ -4,6 +4,7 @@
 // to and from the window's texts.
 
 #include "core/Services.h"
+#include "ui/DisplayText.h"
 
 #include <QString>
 
@@ -14,8 +15,7 @@ class QWidget;
 
 namespace calctutor {
 
-// Windows-1252 text with CR LF line ends to the window's text, and back.
-QString toDisplay(std::string_view text);
+// The window's text back to Windows-1252 with CR LF line ends (toDisplay goes the other way).
 std::string fromDisplay(const QString& text, std::vector<std::string>* unstorable = nullptr);
 
 class QtInputBox final : public InputBox {

@@ -74,7 +74,7 @@ TEST_P(GraphsMatchCourse, EveryPointIsQuotedInTheAssignment)
     const Graph& graph = builtInGraph(row.graph);
     ASSERT_FALSE(graph.points.empty());
     for (const GraphPoint& point : graph.points) {
-        const std::string quoted = "(" + number(point.x) + ", " + number(point.y) + ")";
+        const std::string quoted = '(' + number(point.x) + ", " + number(point.y) + ")";
         EXPECT_NE(course.find(quoted), std::string::npos) << row.courseFileName << " never mentions " << quoted;
     }
 }
@@ -110,7 +110,7 @@ TEST(GraphsMatchCourse, StockValuesQuotedInDollarsAgreeWithTheGraph)
     for (const char* name : {"001.course", "002.course"}) {
         const std::string course = courseFile(name);
         for (const std::size_t month : {0u, 4u, 9u}) {
-            const std::string dollars = "$" + number(stock.points[month].y);
+            const std::string dollars = '$' + number(stock.points[month].y);
             EXPECT_NE(course.find(dollars), std::string::npos) << name << " never mentions " << dollars;
         }
     }

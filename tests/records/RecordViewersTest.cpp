@@ -7,25 +7,43 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include <sys/stat.h>
 
 namespace calctutor {
 namespace {
 
 using namespace calctutor::testing;
 
-TEST(RecordViewers, NotesAreJoinedWithNothingBetweenTheLines)
-{
-    EXPECT_EQ(notesViewText("a\r\nb\r\nc\r\n"), "abc");
-    EXPECT_EQ(notesViewText("a\r\n\r\nb"), "ab");
-    EXPECT_EQ(notesViewText(""), "");
-}
+struct ViewRow {
+    const char* name;
+    std::string_view content;
+    std::string notes;
+    std::string sendFile;
+};
 
-TEST(RecordViewers, TheSendFileGetsALineBreakBeforeEveryLine)
+TEST(RecordViewers, NotesJoinTheLinesAndTheSendFileBreaksBeforeEach)
 {
-    EXPECT_EQ(sendFileViewText("x\r\ny\r\n"), "\r\nx\r\ny");
-    EXPECT_EQ(sendFileViewText("x\r\n\r\ny"), "\r\nx\r\n\r\ny");
-    EXPECT_EQ(sendFileViewText(""), "");
+    const ViewRow rows[] = {
+        {"lines ending in CR LF", "a\r\nb\r\nc\r\n", "abc", "\r\na\r\nb\r\nc"},
+        {"an empty line", "x\r\n\r\ny", "xy", "\r\nx\r\n\r\ny"},
+        {"a last line without its end", "x\r\ny", "xy", "\r\nx\r\ny"},
+        {"bare CR and bare LF end lines", "a\rb\nc", "abc", "\r\na\r\nb\r\nc"},
+        {"LF then CR are two line ends", "a\n\rb", "ab", "\r\na\r\n\r\nb"},
+        {"one empty line", "\r\n", "", "\r\n"},
+        {"a CR at the very end", "a\r", "a", "\r\na"},
+        {"an empty file", "", "", ""},
+        {"other bytes stay as they are", "\x80\t\xE9\r\n", "\x80\t\xE9", "\r\n\x80\t\xE9"},
+    };
+    for (const ViewRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(viewText(row.content, Viewer::Notes), row.notes);
+        EXPECT_EQ(viewText(row.content, Viewer::SendFile), row.sendFile);
+    }
 }
 
 TEST(RecordViewers, SplitsOnEveryKindOfLineEnd)
@@ -35,12 +53,170 @@ TEST(RecordViewers, SplitsOnEveryKindOfLineEnd)
     EXPECT_EQ(splitLines("\r\n"), (std::vector<std::string_view>{""}));
 }
 
-TEST(RecordViewers, AMissingFileIsReportedNotShown)
+struct SpecialFileRow {
+    const char* name;
+    std::function<void(const TempFolder& folder, const std::string& path)> make;
+    std::function<std::string(const TempFolder& folder, const std::string& path)> problem;
+};
+
+// Each of these is made for real; opening a pipe or a device to read it would
+// block the window or show nothing, so none of them is opened.
+TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
+{
+    namespace fs = std::filesystem;
+    const SpecialFileRow rows[] = {
+        {"missing", [](const TempFolder&, const std::string&) {},
+         [](const TempFolder&, const std::string& path) {
+             return "There is nothing to show yet: the notes file " + path + " does not exist.";
+         }},
+        {"folder", [](const TempFolder&, const std::string& path) { fs::create_directory(path); },
+         [](const TempFolder&, const std::string& path) {
+             return "The notes file " + path + " is a folder, not a file.";
+         }},
+        {"pipe", [](const TempFolder&, const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+         [](const TempFolder&, const std::string& path) {
+             return "The notes file " + path + " is a pipe (FIFO), not a file.";
+         }},
+        {"link to /dev/null", [](const TempFolder&, const std::string& path) { fs::create_symlink("/dev/null", path); },
+         [](const TempFolder&, const std::string& path) {
+             return "The notes file " + path + " is a link to /dev/null, which is a device, not a file.";
+         }},
+        {"link to a folder",
+         [](const TempFolder& folder, const std::string& path) {
+             fs::create_directory(folder.file("old"));
+             fs::create_symlink(folder.file("old"), path);
+         },
+         [](const TempFolder& folder, const std::string& path) {
+             return "The notes file " + path + " is a link to " + fs::canonical(folder.file("old")).string()
+                 + ", which is a folder, not a file.";
+         }},
+        {"dangling link",
+         [](const TempFolder& folder, const std::string& path) { fs::create_symlink(folder.file("gone.txt"), path); },
+         [](const TempFolder& folder, const std::string& path) {
+             return "The notes file " + path + " is a link that points nowhere: " + folder.file("gone.txt")
+                 + " does not exist.";
+         }},
+        {"NUL bytes",
+         [](const TempFolder&, const std::string& path) {
+             std::ofstream(path, std::ios::binary) << std::string("ab\r\n\0\0cd\r\n", 8);
+         },
+         [](const TempFolder&, const std::string& path) {
+             return "The notes file " + path + " holds NUL bytes, so it is not a text file; it is not shown.";
+         }},
+    };
+    for (const SpecialFileRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string path = folder.file("notes_Ann.txt");
+        row.make(folder, path);
+        const FileView view = readForViewer(path, "notes file", Viewer::Notes, viewLimits(Viewer::Notes));
+        EXPECT_EQ(view.problem, row.problem(folder, path));
+        EXPECT_EQ(view.content, "");
+        EXPECT_EQ(view.heading, "");
+        if (std::string_view(row.name) != "NUL bytes") {
+            EXPECT_EQ(readWholeFile(path, "notes file").problem, row.problem(folder, path));
+        }
+    }
+}
+
+struct TailRow {
+    const char* name;
+    std::string content;
+    std::size_t bytes;
+    std::size_t lines;
+    std::string shown;
+};
+
+TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
+{
+    const TailRow rows[] = {
+        {"at the limit: whole", "abc\r\ndef\r\n", 10, 2, "abc\r\ndef\r\n"},
+        {"from the first line start after the cut", "line1\r\nline2\r\nline3\r\n", 10, 9, "line3\r\n"},
+        {"a line that starts right at the cut", "aaaa\nbbbb\n", 5, 9, "bbbb\n"},
+        {"CR LF just before the cut", "aaaa\r\nbbb\r\n", 5, 9, "bbb\r\n"},
+        {"CR LF across the cut", "aaaa\r\nbbb\r\n", 6, 9, "bbb\r\n"},
+        {"one line longer than the limit", "abcdefghij", 4, 9, "ghij"},
+        {"the last lines that fit", "a\r\nb\r\nc\r\n", 99, 2, "b\r\nc\r\n"},
+        {"a last line without its end", "a\r\nb\r\nc", 99, 1, "c"},
+        {"bare CR and LF count as line ends", "a\nb\rc", 99, 2, "b\rc"},
+        {"empty lines count", "\r\n\r\n\r\n", 99, 2, "\r\n\r\n"},
+    };
+    for (const TailRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string path = folder.file("send_1208Ann.txt");
+        std::ofstream(path, std::ios::binary) << row.content;
+        const FileView view = readForViewer(path, "send file", Viewer::SendFile, {row.bytes, row.lines, 99});
+        EXPECT_EQ(view.problem, "");
+        EXPECT_EQ(view.content, row.shown);
+        if (row.shown == row.content) {
+            EXPECT_EQ(view.heading, "");
+        } else {
+            EXPECT_EQ(view.heading,
+                      "The send file is too large to show whole: shown below are its last "
+                          + std::to_string(row.shown.size()) + " bytes of " + std::to_string(row.content.size())
+                          + " bytes. The whole file is " + path);
+        }
+    }
+}
+
+struct RunRow {
+    const char* name;
+    Viewer viewer;
+    std::string content;
+    bool shown;
+};
+
+// Text that cannot be wrapped at a space takes the question box seconds to lay out.
+TEST(RecordViewers, ALongRunWithoutASpaceIsNamedNotShown)
+{
+    const RunRow rows[] = {
+        {"runs at the limit", Viewer::SendFile, "xxxx yyyy", true},
+        {"a run past the limit", Viewer::SendFile, "xx xxxxx", false},
+        {"a tab breaks a run", Viewer::SendFile, "xxxx\txxxx", true},
+        {"a line end breaks a run in the send file", Viewer::SendFile, "xxx\r\nxxx", true},
+        {"the notes join their lines into one run", Viewer::Notes, "xxx\r\nxxx", false},
+    };
+    for (const RunRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string path = folder.file("notes_Ann.txt");
+        std::ofstream(path, std::ios::binary) << row.content;
+        const FileView view = readForViewer(path, "notes file", row.viewer, {99, 99, 4});
+        EXPECT_EQ(view.content, row.shown ? row.content : "");
+        EXPECT_EQ(view.problem,
+                  row.shown ? ""
+                            : "The notes file " + path
+                          + " holds more than 4 characters in a row without a space or a line "
+                            "end; the question box would take too long to lay them out, so "
+                            "it is not shown.");
+    }
+}
+
+// A sparse file: a gigabyte that takes no disk space, with text at its end.
+TEST(RecordViewers, AGigabyteSendFileShowsOnlyItsEnd)
 {
     TempFolder folder;
-    const FileRead read = readWholeFile(folder.file("notes_Ann.txt"), "notes file");
-    EXPECT_FALSE(read.content.has_value());
-    EXPECT_NE(read.problem.find("notes_Ann.txt does not exist"), std::string::npos);
+    const std::string path = folder.file("send_1208Ann.txt");
+    const ViewLimits limits = viewLimits(Viewer::SendFile);
+    {
+        std::ofstream create(path, std::ios::binary);
+    }
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 30);
+    EXPECT_NE(readForViewer(path, "send file", Viewer::SendFile, limits).problem.find("holds NUL bytes"),
+              std::string::npos);
+
+    // Short lines: the number of lines is reached before the size.
+    std::string lines;
+    for (int i = 0; lines.size() <= limits.bytes; ++i)
+        lines += "line " + std::to_string(i) + "\r\n";
+    std::ofstream(path, std::ios::binary | std::ios::app) << lines;
+    const FileView view = readForViewer(path, "send file", Viewer::SendFile, limits);
+    EXPECT_EQ(view.problem, "");
+    EXPECT_EQ(static_cast<std::size_t>(std::count(view.content.begin(), view.content.end(), '\n')), limits.lines);
+    EXPECT_EQ(view.content.rfind("line ", 0), 0u);
+    EXPECT_EQ(lines.substr(lines.size() - view.content.size()), view.content);
+    EXPECT_NE(view.heading.find(" of 1.0 GB. The whole file is " + path), std::string::npos);
 }
 
 struct QueryFolder : ::testing::Test {

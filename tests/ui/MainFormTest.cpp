@@ -16,10 +16,23 @@
 #include <QSet>
 #include <QtTest>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace calctutor;
 using namespace calctutor::testing;
+
+namespace {
+
+void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
+} // namespace
 
 class MainFormTest : public QObject {
     Q_OBJECT
@@ -185,20 +198,87 @@ private slots:
     {
         LoadedForm loaded;
         QCOMPARE(loaded.form->load(), Flow::Continue);
+        QPlainTextEdit* question = loaded.box("txt_question");
         loaded.click("cmd_display_note_file"); // no notes yet: a message, the box unchanged
         QCOMPARE(loaded.messages.told.size(), std::size_t{1});
-        QCOMPARE(loaded.box("txt_question")->toPlainText(), QString());
+        QCOMPARE(question->toPlainText(), QString());
+
         loaded.box("txt_answer")->setPlainText(QStringLiteral("ok"));
         loaded.click("cmd_save_as_notes");
         loaded.click("cmd_display_note_file");
-        const QString notes = loaded.box("txt_question")->toPlainText();
-        QVERIFY(notes.startsWith(QStringLiteral("......!!!!!!!!.....")));
-        QVERIFY(notes.contains(QStringLiteral("NOTES -------> ok.....")));
-        QVERIFY(!notes.contains(QLatin1Char('\n')));
-        loaded.box("txt_question")->clear();
+        QVERIFY(question->toPlainText().startsWith(QStringLiteral("......!!!!!!!!.....")));
+        QVERIFY(question->toPlainText().contains(QStringLiteral("NOTES -------> ok.....")));
+        QVERIFY(!question->toPlainText().contains(QLatin1Char('\n')));
+
+        writeFile(loaded.form->state().notesFilePath, "a\r\nb\r\nc\r\n");
+        writeFile(loaded.form->state().sendFilePath, "x\r\n\x93y\x94\r\n");
+        question->setPlainText(QStringLiteral("Q"));
+        loaded.click("cmd_display_note_file");
+        loaded.click("cmd_display_note_file");
+        QCOMPARE(question->toPlainText(), QStringLiteral("Qabcabc"));
+        question->setPlainText(QStringLiteral("Q"));
         loaded.click("cmd_displayCumulativeText");
-        QVERIFY(loaded.box("txt_question")->toPlainText().startsWith(QStringLiteral("\n")));
-        QVERIFY(loaded.box("txt_question")->toPlainText().contains(QStringLiteral("\nassignment #001\n")));
+        loaded.click("cmd_displayCumulativeText");
+        QCOMPARE(question->toPlainText(), QStringLiteral("Q\nx\n\u201Cy\u201D\nx\n\u201Cy\u201D"));
+        QCOMPARE(loaded.messages.told.size(), std::size_t{1});
+    }
+
+    // Only the student's typing can be undone, never the program's text.
+    void textTheProgramAddsLeavesNoUndoStep()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        QPlainTextEdit* question = loaded.box("txt_question");
+        QTest::keyClicks(question, QStringLiteral("typed"));
+        QVERIFY(question->document()->isUndoAvailable());
+        writeFile(loaded.form->state().sendFilePath, "x\r\ny\r\n");
+        loaded.click("cmd_displayCumulativeText");
+        loaded.click("cmdNextQuestion");
+        const QString shown = question->toPlainText();
+        QVERIFY(shown.startsWith(QStringLiteral("typed\nx\ny")));
+        QVERIFY(!question->document()->isUndoAvailable());
+        question->undo();
+        QCOMPARE(question->toPlainText(), shown);
+    }
+
+    // A pipe would block the window if it were opened; a link to a device
+    // would show nothing. Both are named instead.
+    void aSpecialFileInPlaceOfARecordFileIsNamed()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        const std::string notes = loaded.form->state().notesFilePath;
+        const std::string send = loaded.form->state().sendFilePath;
+        QCOMPARE(::mkfifo(notes.c_str(), 0600), 0);
+        std::filesystem::remove(send);
+        std::filesystem::create_symlink("/dev/null", send);
+        loaded.box("txt_question")->setPlainText(QStringLiteral("Q"));
+        loaded.click("cmd_display_note_file");
+        loaded.click("cmd_displayCumulativeText");
+        QCOMPARE(loaded.messages.told,
+                 (std::vector<std::string>{"The notes file " + notes + " is a pipe (FIFO), not a file.",
+                                           "The send file " + send
+                                               + " is a link to /dev/null, which is a device, not a file."}));
+        QCOMPARE(loaded.box("txt_question")->toPlainText(), QStringLiteral("Q"));
+    }
+
+    void ofALargeSendFileTheEndIsShownUnderAHeading()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        std::string lines;
+        int last = 0;
+        for (; lines.size() < 4608 * 1024; ++last) // lines long enough for the size to be reached first
+            lines += "line " + std::to_string(last) + std::string(70, '.') + "\r\n";
+        writeFile(loaded.form->state().sendFilePath, lines);
+        loaded.click("cmd_displayCumulativeText");
+        const QString shown = loaded.box("txt_question")->toPlainText();
+        const QString heading = QStringLiteral("\nThe send file is too large to show whole: shown below are its last "
+                                               "4.0 MB of 4.5 MB. The whole file is ")
+            + QString::fromStdString(loaded.form->state().sendFilePath) + QStringLiteral("\nline ");
+        QVERIFY(shown.startsWith(heading));
+        QVERIFY(shown.endsWith(QStringLiteral("\nline %1").arg(last - 1) + QString(70, QLatin1Char('.'))));
+        QVERIFY(loaded.messages.told.empty());
     }
 
     void anUnrecordedAnswerComesBackAtTheNextStart()
