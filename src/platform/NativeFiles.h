@@ -58,6 +58,8 @@ public:
     // Update mode: the file's contents become exactly these bytes.
     [[nodiscard]] std::optional<Fault> overwrite(std::string_view bytes);
     [[nodiscard]] std::optional<Fault> readAll(std::string& into) const;
+    // Up to length bytes from offset on; fewer when the file ends sooner.
+    [[nodiscard]] std::optional<Fault> readAt(std::uint64_t offset, std::size_t length, std::string& into) const;
     [[nodiscard]] std::optional<Fault> truncate(std::uint64_t size);
     // Flushes the file's data to stable storage.
     [[nodiscard]] std::optional<Fault> sync();

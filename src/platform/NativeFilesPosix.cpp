@@ -215,6 +215,27 @@ std::optional<Fault> File::readAll(std::string& into) const
     }
 }
 
+std::optional<Fault> File::readAt(std::uint64_t offset, std::size_t length, std::string& into) const
+{
+    into.resize(length);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t got = ::pread(static_cast<int>(m_handle), into.data() + done, length - done,
+                                    static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            into.clear();
+            return systemFault(errno);
+        }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    into.resize(done);
+    return std::nullopt;
+}
+
 std::optional<Fault> File::truncate(std::uint64_t size)
 {
     return faultIf(::ftruncate(static_cast<int>(m_handle), static_cast<off_t>(size)) != 0);

@@ -322,6 +322,28 @@ std::optional<Fault> File::readAll(std::string& into) const
     }
 }
 
+std::optional<Fault> File::readAt(std::uint64_t offset, std::size_t length, std::string& into) const
+{
+    into.resize(length);
+    std::size_t done = 0;
+    while (done < length) {
+        OVERLAPPED position = at(offset + done);
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(length - done, 1 << 20));
+        DWORD got = 0;
+        if (!::ReadFile(handleOf(m_handle), into.data() + done, chunk, &got, &position)) {
+            if (::GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            into.clear();
+            return lastFault();
+        }
+        if (got == 0)
+            break;
+        done += got;
+    }
+    into.resize(done);
+    return std::nullopt;
+}
+
 std::optional<Fault> File::truncate(std::uint64_t size)
 {
     FILE_END_OF_FILE_INFO end{};

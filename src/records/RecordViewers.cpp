@@ -1,14 +1,11 @@
 #include "records/RecordViewers.h"
 
 #include "core/Windows1252.h"
+#include "platform/NativeFiles.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace calctutor {
 
@@ -167,28 +164,20 @@ FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewe
         view.problem = std::move(*problem);
         return view;
     }
-    const fs::path native(windows1252ToUtf8(path));
-    std::ifstream in(native, std::ios::binary);
-    if (!in) {
-        view.problem = cannotBeRead(path, whatItIs, std::strerror(errno));
-        return view;
-    }
-    std::error_code sizeError;
-    const std::uintmax_t size = fs::file_size(native, sizeError);
-    if (sizeError) {
-        view.problem = cannotBeRead(path, whatItIs, sizeError.message());
-        return view;
-    }
+    // Opening never waits, and refuses a file swapped for something else since the look above.
+    native::File file;
+    std::uint64_t size = 0;
+    std::optional<native::Fault> fault = native::File::open(path, native::File::Mode::Read, file);
+    if (!fault)
+        fault = file.size(size);
     const bool whole = size <= atMost;
-    const std::uintmax_t start = whole ? 0 : size - atMost - 1;
-    view.content.resize(static_cast<std::size_t>(size - start));
-    in.seekg(static_cast<std::streamoff>(start));
-    in.read(view.content.data(), static_cast<std::streamsize>(view.content.size()));
-    if (in.bad()) {
-        view.problem = "The " + std::string(whatItIs) + " " + path + " cannot be read.";
+    const std::uint64_t start = whole ? 0 : size - atMost - 1;
+    if (!fault)
+        fault = file.readAt(start, static_cast<std::size_t>(size - start), view.content);
+    if (fault) {
+        view.problem = cannotBeRead(path, whatItIs, fault->reason);
         return view;
     }
-    view.content.resize(static_cast<std::size_t>(in.gcount())); // the file may have shrunk meanwhile
     if (view.content.find('\0') != std::string::npos) {
         view.problem = "The " + std::string(whatItIs) + " " + path
             + " holds NUL bytes, so it is not a text file; it is not shown.";
@@ -234,12 +223,9 @@ FileRead readWholeFile(const std::string& path, std::string_view whatItIs)
 {
     if (std::optional<std::string> problem = notARegularFile(path, whatItIs))
         return {std::nullopt, std::move(*problem)};
-    std::ifstream in(fs::path(windows1252ToUtf8(path)), std::ios::binary);
-    if (!in)
-        return {std::nullopt, cannotBeRead(path, whatItIs, std::strerror(errno))};
-    std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return {std::nullopt, "The " + std::string(whatItIs) + " " + path + " cannot be read."};
+    std::string content;
+    if (auto fault = native::readFile(path, content))
+        return {std::nullopt, cannotBeRead(path, whatItIs, fault->reason)};
     return {std::move(content), {}};
 }
 
