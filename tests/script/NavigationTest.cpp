@@ -41,6 +41,18 @@ TEST(NextQuestion, RunsARoutineStopAndShowsTheStopAfterIt)
     EXPECT_EQ(nextQuestion(state, graphs).flow, Flow::EndProgram);
 }
 
+TEST(NextQuestion, ARoutineBeforeTheNextHeaderEndsTheProgramInTheSamePress)
+{
+    TutorState state = stateWith({"002.  ", "", "`aLast answer", "", "`routine graph2", "", "003.", "`q001.  Next"});
+    RecordedGraphs graphs;
+    EXPECT_EQ(nextQuestion(state, graphs).textToShow, "Last answer");
+    const NextQuestionOutcome outcome = nextQuestion(state, graphs);
+    EXPECT_EQ(outcome.flow, Flow::EndProgram);
+    EXPECT_EQ(outcome.textToShow, "");
+    EXPECT_EQ(graphs.shown, std::vector<int>{2});
+    EXPECT_EQ(state.lineIndex, 7);
+}
+
 TEST(NextQuestion, ShowsABareRoutineMarkerAsText)
 {
     TutorState state = stateWith({"002.", "`routine", "`routine graph3", "`routine graph1"});
