@@ -69,33 +69,96 @@ TEST(CourseCheck, AcceptsASoundCourse)
     EXPECT_TRUE(checkText({kGoodOne, kClosing}).empty());
 }
 
+struct ExpectedProblem {
+    const char* file;
+    int line;
+    std::string message;
+};
+
 struct FaultRow {
     const char* name;
     std::vector<CourseSource> files;
+    std::vector<ExpectedProblem> problems; // in the order reported
 };
 
 class CourseFaults : public ::testing::TestWithParam<FaultRow> {};
 
-TEST_P(CourseFaults, AreReported)
+TEST_P(CourseFaults, AreReportedWithTheirFileLineAndReason)
 {
-    EXPECT_FALSE(checkText(GetParam().files).empty());
+    const std::vector<CourseProblem> found = checkText(GetParam().files);
+    const std::vector<ExpectedProblem>& expected = GetParam().problems;
+    ASSERT_EQ(found.size(), expected.size()) << (found.empty() ? "" : found.front().message);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].file, expected[i].file) << i;
+        EXPECT_EQ(found[i].line, expected[i].line) << i;
+        EXPECT_EQ(found[i].message, expected[i].message) << i;
+    }
 }
+
+const std::string kBackquoteRule = "a backquote at the start of an entry must begin \"`q\", \"`a\" or \"`routine\"";
+const std::string kRoutinePlace = "a routine entry must stand between two separators, two entries after an answer";
 
 INSTANTIATE_TEST_SUITE_P(
     Courses, CourseFaults,
     ::testing::Values(
-        FaultRow{"GapInNumbers", {kGoodOne, {"003.course", ">003.  |\n"}}}, FaultRow{"NoClosingHeader", {kGoodOne}},
-        FaultRow{"HeaderInsideAFile", {{"001.course", ">001.|\n-\n>`q001.  Q|\n>002.|\n"}, kClosing}},
+        FaultRow{"GapInNumbers",
+                 {kGoodOne, {"003.course", ">003.  |\n"}},
+                 {{"003.course", 1, "header 003 found where 002 was expected"}}},
+        FaultRow{"NoClosingHeader",
+                 {kGoodOne},
+                 {{"001.course", 1, "the last assignment must be closed by a header of its own (the closing header)"}}},
+        FaultRow{"HeaderInsideAFile",
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n>002.|\n"}, {"003.course", ">003.  |\n"}},
+                 {{"001.course", 4, "a header entry must begin its own file (entry 4 would end the assignment here)"},
+                  {"001.course", 4, "the header does not match the file name"},
+                  {"001.course", 4, "assignment 002 has no stops"}}},
+        FaultRow{
+            "FileWithoutAHeader",
+            {kGoodOne, {"002.course", "-\n>002.  |\n"}},
+            {{"002.course", 1, "a course file must begin with its assignment's header entry"},
+             {"002.course", 2, "a header entry must begin its own file (entry 10 would end the assignment here)"}}},
+        FaultRow{"HeaderInTheWrongFile",
+                 {kGoodOne, {"003.course", ">002.  |\n"}},
+                 {{"003.course", 1, "the header does not match the file name"}}},
         FaultRow{"UnknownRoutine",
-                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`aA|\n-\n>`routine graf2|\n-\n"}, kClosing}},
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`aA|\n-\n>`routine graf2|\n-\n"}, kClosing},
+                 {{"001.course", 7, "unknown routine \"graf2\": it would end the program (entry 7)"}}},
         FaultRow{"RoutineNotAfterAnAnswer",
-                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`routine graph2|\n-\n"}, kClosing}},
-        FaultRow{"AnswerThatLooksLikeAHeader", {{"001.course", ">001.|\n-\n>`a002. no|\n-\n"}, kClosing}},
-        FaultRow{"NoSeparatorAfterHeader", {{"001.course", ">001.|\n>`q001.  Q|\n"}, kClosing}},
-        FaultRow{"EmptyAssignment", {{"001.course", ">001.|\n-\n"}, kClosing}},
-        FaultRow{"TooLong", {{"001.course", ">001.|\n-\n>`q" + std::string(1700, 'x') + "|\n"}, kClosing}},
-        FaultRow{"MissingEndMark", {{"001.course", ">001.|\n-\n>`q001.  Q\n"}, kClosing}}),
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`routine graph2|\n-\n"}, kClosing},
+                 {{"001.course", 5, kRoutinePlace + " (entry 5)"}}},
+        FaultRow{"RoutineWithoutASeparatorAfterIt",
+                 {{"001.course", ">001.|\n-\n>`aA|\n-\n>`routine graph2|\n"}, kClosing},
+                 {{"001.course", 5, kRoutinePlace + " (entry 5)"}}},
+        FaultRow{"AnswerThatLooksLikeAHeader",
+                 {{"001.course", ">001.|\n-\n>`a002. no|\n-\n"}, kClosing},
+                 {{"001.course", 3,
+                   "an answer must not begin with three digits and a full stop: the tutor would end the assignment "
+                   "there (entry 3)"}}},
+        FaultRow{"StrayBackquote",
+                 {{"001.course", ">001.|\n-\n>`Q001.  Q|\n-\n"}, kClosing},
+                 {{"001.course", 3, kBackquoteRule + " (entry 3)"}}},
+        FaultRow{"EndMarker",
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n>####.# end|\n"}, kClosing},
+                 {{"001.course", 4, "the end marker \"####.#\" would end the program here (entry 4)"}}},
+        FaultRow{"NoSeparatorAfterHeader",
+                 {{"001.course", ">001.|\n>`q001.  Q|\n"}, kClosing},
+                 {{"001.course", 2, "the first entry after a header must be a separator"}}},
+        FaultRow{"EmptyAssignment",
+                 {{"001.course", ">001.|\n-\n"}, kClosing},
+                 {{"001.course", 1, "assignment 001 has no stops"}}},
+        FaultRow{"TooLong",
+                 {{"001.course", ">001.|\n-\n>`q" + std::string(1599, 'x') + "|\n"}, kClosing},
+                 {{"001.course", 3, "the entry has 1601 characters, more than 1600 (entry 3)"}}},
+        FaultRow{"MissingEndMark",
+                 {{"001.course", ">001.|\n-\n>`aA|\n>`q001.  Q\n"}, kClosing},
+                 {{"001.course", 4, "a text line must end with '|' (the end of its text)"}}},
+        FaultRow{"NoEntries", {{"001.course", "# nothing\n"}}, {{"", 0, "the course has no entries"}}}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(CourseCheck, TheLongestEntryAllowedPasses)
+{
+    EXPECT_TRUE(checkText({{"001.course", ">001.|\n-\n>`q" + std::string(1598, 'x') + "|\n"}, kClosing}).empty());
+}
 
 TEST(QuestionBank, LoadsTheCourseFromIndexOne)
 {
