@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace calctutor {
@@ -165,10 +166,13 @@ TEST(QuestionBank, LoadsTheCourseFromIndexOne)
     TutorState state;
     loadQuestionBank(state);
     EXPECT_EQ(state.lineIndex, 0);
-    EXPECT_EQ(state.scriptLines.size(), 5001u);
     EXPECT_EQ(state.scriptLines[0], "");
     EXPECT_EQ(state.scriptLines[1], "001.  Depth vs. Clock Time and Rate of Depth Change");
     EXPECT_EQ(state.scriptLines[19], "002.  ");
+    EXPECT_EQ(state.scriptLines[508], "017.  ");
+    // Nothing after the closing header: the room up to index 5000 stays empty.
+    EXPECT_TRUE(std::all_of(state.scriptLines.begin() + 509, state.scriptLines.end(),
+                            [](const std::string& entry) { return entry.empty(); }));
 }
 
 TEST(QuestionBank, BuiltInCoursePassesTheCheck)
