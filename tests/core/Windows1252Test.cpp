@@ -71,6 +71,19 @@ TEST(Windows1252, NamesEachCharacterItCannotStoreOnce)
     EXPECT_EQ(encoded.text, " +  = ");
 }
 
+// Each is read whole, whatever the length of its UTF-8 sequence, and none of
+// them may come out as another character that the records could hold
+// (U+A013 shares its low bits with the en dash U+2013).
+TEST(Windows1252, CharactersOfEveryUtf8LengthAreReadWhole)
+{
+    for (const char* character : {"\u0410", "\u07FF", "\u0800", "\u0E01", "\uA013", "\uFFFD", "\U0001F600"}) {
+        const Encoded1252 encoded = utf8ToWindows1252(std::string("a") + character + "b");
+        EXPECT_EQ(encoded.text, "ab") << character;
+        EXPECT_EQ(encoded.unstorable, std::vector<std::string>{character}) << character;
+    }
+    EXPECT_EQ(utf8ToWindows1252("\u00FF\u0178\u20AC").text, "\xFF\x9F\x80");
+}
+
 TEST(Windows1252, AByteWithoutACharacterStandsForTheC1ControlOfItsNumber)
 {
     for (const int byte : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {

@@ -146,6 +146,23 @@ bool dataInside(const QList<QPoint>& data, const Frame& frame, double reach)
     });
 }
 
+// How many bands of text lie below the tick marks of the horizontal axis,
+// under the plot: the tick labels and the axis label must not run together.
+int textBandsBelow(const QImage& picture, const Frame& frame)
+{
+    const int belowTicks = frame.bottom + static_cast<int>(6 * picture.devicePixelRatio());
+    int bands = 0;
+    bool inBand = false;
+    for (int y = belowTicks; y < picture.height(); ++y) {
+        bool inked = false;
+        for (int x = frame.left; x <= frame.right && !inked; ++x)
+            inked = isDark(picture.pixelColor(x, y));
+        bands += inked && !inBand ? 1 : 0;
+        inBand = inked;
+    }
+    return bands;
+}
+
 } // namespace
 
 class PictureControllerTest : public QObject {
@@ -305,6 +322,7 @@ private slots:
         QVERIFY(frame.left > 20 * ratio && frame.top > 10 * ratio);
         QVERIFY(frame.right > 300 * ratio && frame.right < water.width());
         QVERIFY(frame.bottom > 180 * ratio && frame.bottom < water.height() - 15 * ratio);
+        QCOMPARE(textBandsBelow(water, frame), 2);
 
         const QList<QPoint> data = dataPixels(water);
         QVERIFY(dataNear(data, QPointF(frame.left, frame.top), 3 * ratio));

@@ -59,7 +59,7 @@ TEST(Decode, DropsTheCharactersBToVForEveryCodeNumber)
 TEST(MakeCodeLine, BuildsMainAndFillerCharactersFromTheDraws)
 {
     // r >= 0.1: main character only; r < 0.1: a filler, then the main character.
-    ScriptedRandom random{0.5f, 0.0f, 0.05f, 0.5f, 0.99f};
+    ScriptedRandom random{0.1f, 0.0f, 0.05f, 0.5f, 0.99f};
     const std::string line = makeCodeLine(2, random);
     // 0 * 137 + 118 = 118; then filler 0.5 * 50 + 66 = 91, main 0.99 * 137 + 118 = 253.63 -> 254
     EXPECT_EQ(line, std::string("\x76\x5B\xFE"));

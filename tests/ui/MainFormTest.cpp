@@ -2,6 +2,7 @@
 // through the first assignment driven by clicks.
 
 #include "core/Prompts.h"
+#include "pictures/PicturePanel.h"
 #include "records/RecordFiles.h"
 #include "ui/ControlLayout.h"
 #include "ui/MainForm.h"
@@ -115,6 +116,20 @@ private slots:
                  (QStringList{"cmd_displayCumulativeText", "cmd_display_note_file", "cmd_quit", "cmd_pend_exp",
                               "cmd_next_picture"}));
         loaded.input = ScriptedInput{};
+    }
+
+    // Start-up gives both panels 1000 units across and down, whatever their size.
+    void loadGivesBothPanelsTheirThousandUnitScale()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        for (const char* name : {"Picture1", "Picture2"}) {
+            const auto* panel = dynamic_cast<PicturePanel*>(loaded.form->control(QLatin1String(name)));
+            QVERIFY(panel != nullptr);
+            QCOMPARE(panel->scaleWidth(), 1000.0);
+            QCOMPARE(panel->scaleHeight(), 1000.0);
+            QCOMPARE(panel->toPixels({1000, 1000}), QPointF(panel->width(), panel->height()));
+        }
     }
 
     void pendExpStartsAFifteenMillisecondTimer()
