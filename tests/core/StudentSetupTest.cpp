@@ -137,7 +137,7 @@ TEST(StudentSetup, AnUnusableDefaultFolderLeadsToTheFolderQuestion)
 
 TEST(StudentSetup, RefusesNamesThatCannotStandInAFileName)
 {
-    StartUp setup({"../etc/passwd", "Ann\x01", "Ann\x7F", "A:B*C", "Ann O'Neil", "", "1"});
+    StartUp setup({"../etc/passwd", "Ann\x1F", "Ann\x7F", "A:B*C", "Ann O'Neil", "", "1"});
     ASSERT_EQ(setup.run(), Flow::Continue);
     ASSERT_EQ(setup.messages.told.size(), 4u);
     EXPECT_NE(setup.messages.told[0].find("/"), std::string::npos);

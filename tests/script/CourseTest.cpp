@@ -44,17 +44,26 @@ TEST(CourseFile, KeepsEveryCharacterOfAnEntry)
 TEST(CourseFile, ReportsLinesThatCouldChangeTheCourseSilently)
 {
     std::vector<CourseProblem> problems;
-    parseOne(">no end mark\n"
-             "-\n"
-             "+continues a separator|\n"
-             ">tab\there|\n"
-             "plain text\n",
-             &problems);
-    ASSERT_EQ(problems.size(), 4u);
-    EXPECT_EQ(problems[0].line, 1);
-    EXPECT_EQ(problems[1].line, 3);
-    EXPECT_EQ(problems[2].line, 4);
-    EXPECT_EQ(problems[3].line, 5);
+    const auto entries = parseOne(">no end mark\n"
+                                  "-\n"
+                                  "+continues a separator|\n"
+                                  ">tab\there|\n"
+                                  "plain text\n"
+                                  "-- not a separator\n",
+                                  &problems);
+    ASSERT_EQ(problems.size(), 5u);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {1, "a text line must end with '|' (the end of its text)"},
+        {3, "a '+' line must follow a line that starts an entry"},
+        {4, "only printable ASCII characters are allowed (found a tab or other character)"},
+        {5, "a line must begin with '>', '+', '-' or '#'"},
+        {6, "a line must begin with '>', '+', '-' or '#'"},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(problems[i].line, expected[i].first) << i;
+        EXPECT_EQ(problems[i].message, expected[i].second) << i;
+    }
+    EXPECT_EQ(entries.size(), 2u); // the separator and the entry with the tab
 }
 
 std::vector<CourseProblem> checkText(const std::vector<CourseSource>& files)
@@ -149,6 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"001.course", 2, "the first entry after a header must be a separator"}}},
         FaultRow{"EmptyAssignment",
                  {{"001.course", ">001.|\n-\n"}, kClosing},
+                 {{"001.course", 1, "assignment 001 has no stops"}}},
+        FaultRow{"OnlyALoneAnswerMarker",
+                 {{"001.course", ">001.|\n-\n>`a|\n-\n"}, kClosing},
                  {{"001.course", 1, "assignment 001 has no stops"}}},
         FaultRow{"TooLong",
                  {{"001.course", ">001.|\n-\n>`q" + std::string(1599, 'x') + "|\n"}, kClosing},

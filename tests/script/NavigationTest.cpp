@@ -33,6 +33,7 @@ TEST(NextQuestion, RunsARoutineStopAndShowsTheStopAfterIt)
     (void)nextQuestion(state, graphs);
     EXPECT_EQ(nextQuestion(state, graphs).textToShow, "See the graph.");
     const NextQuestionOutcome outcome = nextQuestion(state, graphs);
+    EXPECT_TRUE(outcome.resetAnswerBox); // the answer went unanswered before the routine
     EXPECT_EQ(graphs.shown, std::vector<int>{2});
     EXPECT_EQ(outcome.textToShow, "`q002.  Next\r\n\r\nline");
     EXPECT_EQ(state.lineIndex, 9);
