@@ -103,6 +103,7 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
     setTabOrder();
     wireEvents();
     m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("tmr_pend_exp"));
     m_timer->setInterval(kTimerIntervalMs);
     connect(m_timer, &QTimer::timeout, this, [this] {
         if (!m_ended)

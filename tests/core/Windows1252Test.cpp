@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
+#include <optional>
+
 namespace calctutor {
 namespace {
 
@@ -15,12 +19,48 @@ TEST(Windows1252, EveryByteSurvivesTheRoundTrip)
     EXPECT_EQ(back.text, all);
 }
 
-TEST(Windows1252, MapsTheCharactersThatDifferFromLatin1)
+// The byte as the C library's own Windows-1252 converter reads it; nullopt
+// where it has no character for the byte.
+std::optional<std::string> iconvReading(unsigned char byte)
 {
-    EXPECT_EQ(windows1252ToUtf8("\x80"), "\u20AC");
-    EXPECT_EQ(windows1252ToUtf8("\x93quoted\x94"), "\u201Cquoted\u201D");
-    EXPECT_EQ(utf8ToWindows1252("\u2013").text, "\x96");
-    EXPECT_EQ(utf8ToWindows1252("caf\u00E9").text, "caf\xE9");
+    const iconv_t converter = iconv_open("UTF-8", "WINDOWS-1252");
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        ADD_FAILURE() << "iconv cannot convert from WINDOWS-1252";
+        return std::nullopt;
+    }
+    char in[1] = {static_cast<char>(byte)};
+    char out[8] = {};
+    char* inPointer = in;
+    char* outPointer = out;
+    std::size_t inLeft = 1;
+    std::size_t outLeft = sizeof out;
+    const std::size_t done = iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft);
+    iconv_close(converter);
+    if (done == static_cast<std::size_t>(-1))
+        return std::nullopt;
+    return std::string(out, sizeof out - outLeft);
+}
+
+TEST(Windows1252, EveryByteReadsAsTheCLibraryReadsIt)
+{
+    int assignedHighControls = 0;
+    std::vector<int> unassigned;
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string text(1, static_cast<char>(byte));
+        const std::optional<std::string> expected = iconvReading(static_cast<unsigned char>(byte));
+        if (!expected) {
+            unassigned.push_back(byte);
+            continue;
+        }
+        if (byte >= 0x80 && byte <= 0x9F)
+            ++assignedHighControls;
+        EXPECT_EQ(windows1252ToUtf8(text), *expected) << "byte " << byte;
+        const Encoded1252 back = utf8ToWindows1252(*expected);
+        EXPECT_TRUE(back.ok()) << "byte " << byte;
+        EXPECT_EQ(back.text, text) << "byte " << byte;
+    }
+    EXPECT_EQ(assignedHighControls, 27);
+    EXPECT_EQ(unassigned, (std::vector<int>{0x81, 0x8D, 0x8F, 0x90, 0x9D}));
 }
 
 TEST(Windows1252, NamesEachCharacterItCannotStoreOnce)
@@ -31,11 +71,32 @@ TEST(Windows1252, NamesEachCharacterItCannotStoreOnce)
     EXPECT_EQ(encoded.text, " +  = ");
 }
 
-TEST(Windows1252, AC1ControlStandsForItself)
+// Each is read whole, whatever the length of its UTF-8 sequence, and none of
+// them may come out as another character that the records could hold
+// (U+A013 shares its low bits with the en dash U+2013).
+TEST(Windows1252, CharactersOfEveryUtf8LengthAreReadWhole)
 {
-    // 0x81 has no character in Windows-1252; it is kept as the control U+0081.
-    EXPECT_EQ(utf8ToWindows1252(windows1252ToUtf8("\x81")).text, "\x81");
+    for (const char* character : {"\u0410", "\u07FF", "\u0800", "\u0E01", "\uA013", "\uFFFD", "\U0001F600"}) {
+        const Encoded1252 encoded = utf8ToWindows1252(std::string("a") + character + "b");
+        EXPECT_EQ(encoded.text, "ab") << character;
+        EXPECT_EQ(encoded.unstorable, std::vector<std::string>{character}) << character;
+    }
+    EXPECT_EQ(utf8ToWindows1252("\u00FF\u0178\u20AC").text, "\xFF\x9F\x80");
+}
+
+TEST(Windows1252, AByteWithoutACharacterStandsForTheC1ControlOfItsNumber)
+{
+    for (const int byte : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        std::string control;
+        control += static_cast<char>(0xC2);
+        control += static_cast<char>(byte);
+        const std::string text(1, static_cast<char>(byte));
+        EXPECT_EQ(windows1252ToUtf8(text), control) << byte;
+        EXPECT_EQ(utf8ToWindows1252(control).text, text) << byte;
+    }
+    // The C1 controls of bytes that do hold a character cannot be stored.
     EXPECT_FALSE(utf8ToWindows1252("\u0080").ok());
+    EXPECT_FALSE(utf8ToWindows1252("\u009F").ok());
 }
 
 } // namespace

@@ -12,6 +12,9 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace calctutor;
 using namespace calctutor::testing;
 
@@ -59,6 +62,106 @@ public:
     QImage image() override { return held; }
     QImage held;
 };
+
+// Antialiased over white, the graph's data colour stays clearly blue.
+bool isDataColoured(QColor colour)
+{
+    return colour.blue() - colour.red() > 50 && colour.blue() - colour.green() > 25;
+}
+
+// An axis pixel: dark, or covered by the curve where it runs along an axis.
+bool onAxis(const QImage& picture, int x, int y)
+{
+    const QColor colour = picture.pixelColor(x, y);
+    return isDark(colour) || isDataColoured(colour);
+}
+
+// The plot's frame in device pixels, as the picture draws it: the vertical axis
+// is the leftmost column with a run of axis pixels over half the picture's
+// height, and the horizontal axis is the longest such run to the right from
+// that column near its foot (the tick below the axis lengthens the column's run).
+struct Frame {
+    int left = -1;
+    int top = -1;
+    int right = -1;
+    int bottom = -1;
+};
+
+Frame frameOf(const QImage& picture)
+{
+    Frame frame;
+    for (int x = 0; x < picture.width() && frame.left < 0; ++x) {
+        int runStart = 0;
+        for (int y = 0; y <= picture.height(); ++y) {
+            if (y < picture.height() && onAxis(picture, x, y))
+                continue;
+            if (y - runStart > picture.height() / 2) {
+                frame = {x, runStart, x, y - 1};
+                break;
+            }
+            runStart = y + 1;
+        }
+    }
+    if (frame.left < 0)
+        return frame;
+    const int foot = frame.bottom;
+    for (int y = foot; y >= std::max(frame.top, foot - 12); --y) {
+        int right = frame.left;
+        while (right + 1 < picture.width() && onAxis(picture, right + 1, y))
+            ++right;
+        if (right > frame.right) {
+            frame.right = right;
+            frame.bottom = y;
+        }
+    }
+    return frame;
+}
+
+// The data-coloured pixels, in device pixels.
+QList<QPoint> dataPixels(const QImage& picture)
+{
+    QList<QPoint> found;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (isDataColoured(picture.pixelColor(x, y)))
+                found << QPoint(x, y);
+        }
+    }
+    return found;
+}
+
+bool dataNear(const QList<QPoint>& data, QPointF at, double reach)
+{
+    return std::any_of(data.begin(), data.end(), [&](QPoint p) {
+        return std::abs(p.x() - at.x()) <= reach && std::abs(p.y() - at.y()) <= reach;
+    });
+}
+
+// Whether every data pixel lies in the frame, markers and antialiasing allowed for.
+bool dataInside(const QList<QPoint>& data, const Frame& frame, double reach)
+{
+    return std::all_of(data.begin(), data.end(), [&](QPoint p) {
+        return p.x() >= frame.left - reach && p.x() <= frame.right + reach && p.y() >= frame.top - reach
+            && p.y() <= frame.bottom + reach;
+    });
+}
+
+// How many bands of text lie below the tick marks of the horizontal axis,
+// under the plot: the tick labels and the axis label must not run together.
+int textBandsBelow(const QImage& picture, const Frame& frame)
+{
+    const int belowTicks = frame.bottom + static_cast<int>(6 * picture.devicePixelRatio());
+    int bands = 0;
+    bool inBand = false;
+    for (int y = belowTicks; y < picture.height(); ++y) {
+        bool inked = false;
+        for (int x = frame.left; x <= frame.right && !inked; ++x)
+            inked = isDark(picture.pixelColor(x, y));
+        bands += inked && !inBand ? 1 : 0;
+        inBand = inked;
+    }
+    return bands;
+}
 
 } // namespace
 
@@ -183,7 +286,16 @@ private slots:
         QVERIFY(!stock.isNull());
         QCOMPARE(stock.devicePixelRatio(), pictures.picture1.devicePixelRatioF());
         QCOMPARE(stock.deviceIndependentSize(), QSizeF(345, 225));
-        QVERIFY(!allWhite(stock));
+        // The stock's value rises from month 0, on the vertical axis, inside the plot.
+        const double ratio = stock.devicePixelRatio();
+        const Frame frame = frameOf(stock);
+        QVERIFY(frame.left > 20 * ratio && frame.right > 300 * ratio && frame.bottom > 180 * ratio);
+        const QList<QPoint> data = dataPixels(stock);
+        QVERIFY(dataInside(data, frame, 4 * ratio));
+        const auto [leftmost, rightmost] = std::minmax_element(data.begin(), data.end(),
+                                                               [](QPoint a, QPoint b) { return a.x() < b.x(); });
+        QVERIFY(std::abs(leftmost->x() - frame.left) <= 4 * ratio);
+        QVERIFY(rightmost->y() < leftmost->y() - 50 * ratio);
 
         pictures.controller.showGraph(3);
         const QImage water = pictures.picture1.picture();
@@ -195,6 +307,31 @@ private slots:
         QCOMPARE(pictures.picture1.picture().cacheKey(), water.cacheKey());
         QVERIFY(pictures.picture2.picture().isNull());
         QCOMPARE(drawnPixels(pictures.picture1.drawing()), drawn);
+    }
+
+    // The water's depth falls from 100 cm at t = 0 to 0 cm at t = 100 s: the
+    // curve runs from the top of the vertical axis to the end of the horizontal
+    // one, through (50 s, 25 cm), and stays inside the plot.
+    void waterGraphIsDrawnInsideItsPlot()
+    {
+        Pictures pictures;
+        pictures.controller.showGraph(3);
+        const QImage water = pictures.picture1.picture();
+        const double ratio = water.devicePixelRatio();
+        const Frame frame = frameOf(water);
+        QVERIFY(frame.left > 20 * ratio && frame.top > 10 * ratio);
+        QVERIFY(frame.right > 300 * ratio && frame.right < water.width());
+        QVERIFY(frame.bottom > 180 * ratio && frame.bottom < water.height() - 15 * ratio);
+        QCOMPARE(textBandsBelow(water, frame), 2);
+
+        const QList<QPoint> data = dataPixels(water);
+        QVERIFY(dataNear(data, QPointF(frame.left, frame.top), 3 * ratio));
+        QVERIFY(dataNear(data, QPointF(frame.right, frame.bottom), 3 * ratio));
+        const QPointF halfway(frame.left + 0.5 * (frame.right - frame.left),
+                              frame.bottom - 0.25 * (frame.bottom - frame.top));
+        QVERIFY(dataNear(data, halfway, 3 * ratio));
+        QVERIFY(!dataNear(data, QPointF(frame.right, frame.top), 20 * ratio));
+        QVERIFY(dataInside(data, frame, 4 * ratio));
     }
 
     void graphOneOnAFreshPanelShowsNothing()

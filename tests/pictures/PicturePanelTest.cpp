@@ -51,6 +51,24 @@ private slots:
         QCOMPARE(panel.toPixels({500, 500}), QPointF(100, 50));
     }
 
+    // A scale that is not square tells the horizontal unit from the vertical
+    // one: the circle's radius is in horizontal units and stays round.
+    void aScaleThatIsNotSquareKeepsItsTwoUnitsApart()
+    {
+        PicturePanel panel;
+        panel.resize(345, 225);
+        panel.setScale(2000, 500);
+        QCOMPARE(panel.scaleWidth(), 2000.0);
+        QCOMPARE(panel.scaleHeight(), 500.0);
+        QCOMPARE(panel.toPixels({1000, 250}), QPointF(172.5, 112.5));
+        QCOMPARE(panel.toPixels({2000, 100}), QPointF(345, 45));
+        QCOMPARE(panel.pixelsPerHorizontalUnit(), 0.1725);
+        panel.drawCircle({1000, 250}, 400); // 69 pixels across and down
+        QVERIFY(darkNear(panel.drawing(), {172.5 + 69, 112.5}));
+        QVERIFY(darkNear(panel.drawing(), {172.5, 112.5 - 69}));
+        QVERIFY(!darkNear(panel.drawing(), {172.5, 112.5 - 69 * 0.5}, 2));
+    }
+
     void showsItsPictureAtTheTopLeftOverWhite()
     {
         PicturePanel panel;

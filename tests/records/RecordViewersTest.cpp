@@ -12,7 +12,9 @@
 #include <fstream>
 #include <functional>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace calctutor {
 namespace {
@@ -63,6 +65,9 @@ struct SpecialFileRow {
 // block the window or show nothing, so none of them is opened.
 TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "makes named pipes, links to /dev/null and symbolic links, which need POSIX files";
+#else
     namespace fs = std::filesystem;
     const SpecialFileRow rows[] = {
         {"missing", [](const TempFolder&, const std::string&) {},
@@ -117,6 +122,7 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
             EXPECT_EQ(readWholeFile(path, "notes file").problem, row.problem(folder, path));
         }
     }
+#endif
 }
 
 struct TailRow {

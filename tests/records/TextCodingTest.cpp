@@ -39,13 +39,27 @@ TEST(Decode, BoundsAreStrictAndOutOfRangeCodesAreDropped)
     EXPECT_EQ(decode("w", 19), std::string(1, '\0')); // 119 goes through the third rule
     EXPECT_EQ(decode("w", 20), "");                   // would be -1
     EXPECT_EQ(decode("A", 0), "");                    // would be 274
-    EXPECT_EQ(decode("v", 20), "");                   // 118 is dropped
+}
+
+TEST(Decode, DropsTheCharactersBToVForEveryCodeNumber)
+{
+    std::string bToV;
+    for (char c = 'B'; c <= 'v'; ++c)
+        bToV.push_back(c);
+    // Outside the run's 19 to 28 too, where a shifted bound would give a
+    // character a code in range.
+    for (int codeNumber = -300; codeNumber <= 300; ++codeNumber)
+        EXPECT_EQ(decode(bToV, codeNumber), "") << codeNumber;
+    for (int codeNumber = 19; codeNumber <= 28; ++codeNumber) {
+        EXPECT_EQ(decode("A", codeNumber), std::string(1, static_cast<char>(65 + 209 - codeNumber))) << codeNumber;
+        EXPECT_EQ(decode("w", codeNumber), codeNumber == 19 ? std::string(1, '\0') : "") << codeNumber;
+    }
 }
 
 TEST(MakeCodeLine, BuildsMainAndFillerCharactersFromTheDraws)
 {
     // r >= 0.1: main character only; r < 0.1: a filler, then the main character.
-    ScriptedRandom random{0.5f, 0.0f, 0.05f, 0.5f, 0.99f};
+    ScriptedRandom random{0.1f, 0.0f, 0.05f, 0.5f, 0.99f};
     const std::string line = makeCodeLine(2, random);
     // 0 * 137 + 118 = 118; then filler 0.5 * 50 + 66 = 91, main 0.99 * 137 + 118 = 253.63 -> 254
     EXPECT_EQ(line, std::string("\x76\x5B\xFE"));

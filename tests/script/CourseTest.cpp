@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace calctutor {
@@ -43,17 +44,26 @@ TEST(CourseFile, KeepsEveryCharacterOfAnEntry)
 TEST(CourseFile, ReportsLinesThatCouldChangeTheCourseSilently)
 {
     std::vector<CourseProblem> problems;
-    parseOne(">no end mark\n"
-             "-\n"
-             "+continues a separator|\n"
-             ">tab\there|\n"
-             "plain text\n",
-             &problems);
-    ASSERT_EQ(problems.size(), 4u);
-    EXPECT_EQ(problems[0].line, 1);
-    EXPECT_EQ(problems[1].line, 3);
-    EXPECT_EQ(problems[2].line, 4);
-    EXPECT_EQ(problems[3].line, 5);
+    const auto entries = parseOne(">no end mark\n"
+                                  "-\n"
+                                  "+continues a separator|\n"
+                                  ">tab\there|\n"
+                                  "plain text\n"
+                                  "-- not a separator\n",
+                                  &problems);
+    ASSERT_EQ(problems.size(), 5u);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {1, "a text line must end with '|' (the end of its text)"},
+        {3, "a '+' line must follow a line that starts an entry"},
+        {4, "only printable ASCII characters are allowed (found a tab or other character)"},
+        {5, "a line must begin with '>', '+', '-' or '#'"},
+        {6, "a line must begin with '>', '+', '-' or '#'"},
+    };
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(problems[i].line, expected[i].first) << i;
+        EXPECT_EQ(problems[i].message, expected[i].second) << i;
+    }
+    EXPECT_EQ(entries.size(), 2u); // the separator and the entry with the tab
 }
 
 std::vector<CourseProblem> checkText(const std::vector<CourseSource>& files)
@@ -69,43 +79,115 @@ TEST(CourseCheck, AcceptsASoundCourse)
     EXPECT_TRUE(checkText({kGoodOne, kClosing}).empty());
 }
 
+struct ExpectedProblem {
+    const char* file;
+    int line;
+    std::string message;
+};
+
 struct FaultRow {
     const char* name;
     std::vector<CourseSource> files;
+    std::vector<ExpectedProblem> problems; // in the order reported
 };
 
 class CourseFaults : public ::testing::TestWithParam<FaultRow> {};
 
-TEST_P(CourseFaults, AreReported)
+TEST_P(CourseFaults, AreReportedWithTheirFileLineAndReason)
 {
-    EXPECT_FALSE(checkText(GetParam().files).empty());
+    const std::vector<CourseProblem> found = checkText(GetParam().files);
+    const std::vector<ExpectedProblem>& expected = GetParam().problems;
+    ASSERT_EQ(found.size(), expected.size()) << (found.empty() ? "" : found.front().message);
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].file, expected[i].file) << i;
+        EXPECT_EQ(found[i].line, expected[i].line) << i;
+        EXPECT_EQ(found[i].message, expected[i].message) << i;
+    }
 }
+
+const std::string kBackquoteRule = "a backquote at the start of an entry must begin \"`q\", \"`a\" or \"`routine\"";
+const std::string kRoutinePlace = "a routine entry must stand between two separators, two entries after an answer";
 
 INSTANTIATE_TEST_SUITE_P(
     Courses, CourseFaults,
     ::testing::Values(
-        FaultRow{"GapInNumbers", {kGoodOne, {"003.course", ">003.  |\n"}}}, FaultRow{"NoClosingHeader", {kGoodOne}},
-        FaultRow{"HeaderInsideAFile", {{"001.course", ">001.|\n-\n>`q001.  Q|\n>002.|\n"}, kClosing}},
+        FaultRow{"GapInNumbers",
+                 {kGoodOne, {"003.course", ">003.  |\n"}},
+                 {{"003.course", 1, "header 003 found where 002 was expected"}}},
+        FaultRow{"NoClosingHeader",
+                 {kGoodOne},
+                 {{"001.course", 1, "the last assignment must be closed by a header of its own (the closing header)"}}},
+        FaultRow{"HeaderInsideAFile",
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n>002.|\n"}, {"003.course", ">003.  |\n"}},
+                 {{"001.course", 4, "a header entry must begin its own file (entry 4 would end the assignment here)"},
+                  {"001.course", 4, "the header does not match the file name"},
+                  {"001.course", 4, "assignment 002 has no stops"}}},
+        FaultRow{
+            "FileWithoutAHeader",
+            {kGoodOne, {"002.course", "-\n>002.  |\n"}},
+            {{"002.course", 1, "a course file must begin with its assignment's header entry"},
+             {"002.course", 2, "a header entry must begin its own file (entry 10 would end the assignment here)"}}},
+        FaultRow{"HeaderInTheWrongFile",
+                 {kGoodOne, {"003.course", ">002.  |\n"}},
+                 {{"003.course", 1, "the header does not match the file name"}}},
         FaultRow{"UnknownRoutine",
-                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`aA|\n-\n>`routine graf2|\n-\n"}, kClosing}},
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`aA|\n-\n>`routine graf2|\n-\n"}, kClosing},
+                 {{"001.course", 7, "unknown routine \"graf2\": it would end the program (entry 7)"}}},
         FaultRow{"RoutineNotAfterAnAnswer",
-                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`routine graph2|\n-\n"}, kClosing}},
-        FaultRow{"AnswerThatLooksLikeAHeader", {{"001.course", ">001.|\n-\n>`a002. no|\n-\n"}, kClosing}},
-        FaultRow{"NoSeparatorAfterHeader", {{"001.course", ">001.|\n>`q001.  Q|\n"}, kClosing}},
-        FaultRow{"EmptyAssignment", {{"001.course", ">001.|\n-\n"}, kClosing}},
-        FaultRow{"TooLong", {{"001.course", ">001.|\n-\n>`q" + std::string(1700, 'x') + "|\n"}, kClosing}},
-        FaultRow{"MissingEndMark", {{"001.course", ">001.|\n-\n>`q001.  Q\n"}, kClosing}}),
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`routine graph2|\n-\n"}, kClosing},
+                 {{"001.course", 5, kRoutinePlace + " (entry 5)"}}},
+        FaultRow{"RoutineAfterAText",
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n>|\n+|\n+step|\n-\n>`routine graph2|\n-\n"}, kClosing},
+                 {{"001.course", 8, kRoutinePlace + " (entry 6)"}}},
+        FaultRow{"RoutineWithoutASeparatorAfterIt",
+                 {{"001.course", ">001.|\n-\n>`aA|\n-\n>`routine graph2|\n"}, kClosing},
+                 {{"001.course", 5, kRoutinePlace + " (entry 5)"}}},
+        FaultRow{"AnswerThatLooksLikeAHeader",
+                 {{"001.course", ">001.|\n-\n>`a002. no|\n-\n"}, kClosing},
+                 {{"001.course", 3,
+                   "an answer must not begin with three digits and a full stop: the tutor would end the assignment "
+                   "there (entry 3)"}}},
+        FaultRow{"StrayBackquote",
+                 {{"001.course", ">001.|\n-\n>`Q001.  Q|\n-\n"}, kClosing},
+                 {{"001.course", 3, kBackquoteRule + " (entry 3)"}}},
+        FaultRow{"EndMarker",
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n>####.# end|\n"}, kClosing},
+                 {{"001.course", 4, "the end marker \"####.#\" would end the program here (entry 4)"}}},
+        FaultRow{"NoSeparatorAfterHeader",
+                 {{"001.course", ">001.|\n>`q001.  Q|\n"}, kClosing},
+                 {{"001.course", 2, "the first entry after a header must be a separator"}}},
+        FaultRow{"EmptyAssignment",
+                 {{"001.course", ">001.|\n-\n"}, kClosing},
+                 {{"001.course", 1, "assignment 001 has no stops"}}},
+        FaultRow{"OnlyALoneAnswerMarker",
+                 {{"001.course", ">001.|\n-\n>`a|\n-\n"}, kClosing},
+                 {{"001.course", 1, "assignment 001 has no stops"}}},
+        FaultRow{"TooLong",
+                 {{"001.course", ">001.|\n-\n>`q" + std::string(1599, 'x') + "|\n"}, kClosing},
+                 {{"001.course", 3, "the entry has 1601 characters, more than 1600 (entry 3)"}}},
+        FaultRow{"MissingEndMark",
+                 {{"001.course", ">001.|\n-\n>`aA|\n>`q001.  Q\n"}, kClosing},
+                 {{"001.course", 4, "a text line must end with '|' (the end of its text)"}}},
+        FaultRow{"NoEntries", {{"001.course", "# nothing\n"}}, {{"", 0, "the course has no entries"}}}),
     [](const auto& row) { return std::string(row.param.name); });
+
+TEST(CourseCheck, TheLongestEntryAllowedPasses)
+{
+    EXPECT_TRUE(checkText({{"001.course", ">001.|\n-\n>`q" + std::string(1598, 'x') + "|\n"}, kClosing}).empty());
+}
 
 TEST(QuestionBank, LoadsTheCourseFromIndexOne)
 {
     TutorState state;
     loadQuestionBank(state);
     EXPECT_EQ(state.lineIndex, 0);
-    EXPECT_EQ(state.scriptLines.size(), 5001u);
     EXPECT_EQ(state.scriptLines[0], "");
     EXPECT_EQ(state.scriptLines[1], "001.  Depth vs. Clock Time and Rate of Depth Change");
     EXPECT_EQ(state.scriptLines[19], "002.  ");
+    EXPECT_EQ(state.scriptLines[508], "017.  ");
+    // Nothing after the closing header: the room up to index 5000 stays empty.
+    EXPECT_TRUE(std::all_of(state.scriptLines.begin() + 509, state.scriptLines.end(),
+                            [](const std::string& entry) { return entry.empty(); }));
 }
 
 TEST(QuestionBank, BuiltInCoursePassesTheCheck)

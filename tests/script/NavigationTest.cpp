@@ -33,12 +33,25 @@ TEST(NextQuestion, RunsARoutineStopAndShowsTheStopAfterIt)
     (void)nextQuestion(state, graphs);
     EXPECT_EQ(nextQuestion(state, graphs).textToShow, "See the graph.");
     const NextQuestionOutcome outcome = nextQuestion(state, graphs);
+    EXPECT_TRUE(outcome.resetAnswerBox); // the answer went unanswered before the routine
     EXPECT_EQ(graphs.shown, std::vector<int>{2});
     EXPECT_EQ(outcome.textToShow, "`q002.  Next\r\n\r\nline");
     EXPECT_EQ(state.lineIndex, 9);
     EXPECT_EQ(state.currentLine, "");
     EXPECT_EQ(state.lastLine, "`q002.  Next{}{}line"); // the records keep the marks as stored
     EXPECT_EQ(nextQuestion(state, graphs).flow, Flow::EndProgram);
+}
+
+TEST(NextQuestion, ARoutineBeforeTheNextHeaderEndsTheProgramInTheSamePress)
+{
+    TutorState state = stateWith({"002.  ", "", "`aLast answer", "", "`routine graph2", "", "003.", "`q001.  Next"});
+    RecordedGraphs graphs;
+    EXPECT_EQ(nextQuestion(state, graphs).textToShow, "Last answer");
+    const NextQuestionOutcome outcome = nextQuestion(state, graphs);
+    EXPECT_EQ(outcome.flow, Flow::EndProgram);
+    EXPECT_EQ(outcome.textToShow, "");
+    EXPECT_EQ(graphs.shown, std::vector<int>{2});
+    EXPECT_EQ(state.lineIndex, 7);
 }
 
 TEST(NextQuestion, ShowsABareRoutineMarkerAsText)

@@ -104,15 +104,14 @@ TEST_P(ScriptReaderEnds, AtTheNextHeaderOrTheEndMarker)
               GetParam().stop[0] == '`' && GetParam().stop[1] == 'a' ? GetParam().stop + 2 : GetParam().stop);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stops, ScriptReaderEnds,
-                         ::testing::Values(EndRow{"NextHeader", "002.  ", true},
-                                           EndRow{"HeaderWithoutTitle", "002.", true},
-                                           EndRow{"TextStartingWithTheNumber", "002 apples", true},
-                                           EndRow{"AnswerStartingWithTheNumber", "`a002. see", true},
-                                           EndRow{"OtherHeader", "003.  ", false}, EndRow{"EndMarker", "####.#", true},
-                                           EndRow{"AlmostEndMarker", "####.x", false},
-                                           EndRow{"Question", "`q002.  x", false}),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Stops, ScriptReaderEnds,
+    ::testing::Values(EndRow{"NextHeader", "002.  ", true}, EndRow{"HeaderWithoutTitle", "002.", true},
+                      EndRow{"TextStartingWithTheNumber", "002 apples", true},
+                      EndRow{"AnswerStartingWithTheNumber", "`a002. see", true}, EndRow{"OtherHeader", "003.  ", false},
+                      EndRow{"EndMarker", "####.#", true}, EndRow{"EndMarkerFollowedByText", "####.# the end", true},
+                      EndRow{"AlmostEndMarker", "####.x", false}, EndRow{"Question", "`q002.  x", false}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ScriptReader, EndsTheProgramWhenTheScriptRunsOut)
 {

@@ -99,6 +99,10 @@ TEST(AssignmentEntry, TheClosingHeaderHasNoContent)
     EXPECT_TRUE(assignmentHasContent(entry.state.scriptLines, 1));
     EXPECT_FALSE(assignmentHasContent(entry.state.scriptLines, 30));
     EXPECT_EQ(availableAssignments(entry.state.scriptLines), "001 to 005");
+    // Nor has an assignment that the end marker closes before any stop.
+    entry.state.scriptLines[32] = "####.#";
+    entry.state.scriptLines[33] = "`q001.  after the end";
+    EXPECT_FALSE(assignmentHasContent(entry.state.scriptLines, 30));
 }
 
 TEST(AssignmentEntry, AFileThatCannotBeOpenedEndsTheProgramWithAMessageAndWritesNothing)

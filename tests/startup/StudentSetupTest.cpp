@@ -150,12 +150,13 @@ TEST(StudentSetup, AnUnusableDefaultFolderLeadsToTheFolderQuestion)
 
 TEST(StudentSetup, RefusesNamesThatCannotStandInAFileName)
 {
-    StartUp setup({"../etc/passwd", "Ann\x01", "A:B*C", "Ann O'Neil", "", "1"});
+    StartUp setup({"../etc/passwd", "Ann\x1F", "Ann\x7F", "A:B*C", "Ann O'Neil", "", "1"});
     ASSERT_EQ(setup.run(), Flow::Continue);
-    ASSERT_EQ(setup.messages.told.size(), 3u);
+    ASSERT_EQ(setup.messages.told.size(), 4u);
     EXPECT_NE(setup.messages.told[0].find("/"), std::string::npos);
-    EXPECT_NE(setup.messages.told[1].find("control character"), std::string::npos);
-    EXPECT_NE(setup.messages.told[2].find(": *"), std::string::npos);
+    EXPECT_NE(setup.messages.told[1].find("contain a control character"), std::string::npos);
+    EXPECT_NE(setup.messages.told[2].find("contain a control character"), std::string::npos); // DEL
+    EXPECT_NE(setup.messages.told[3].find(": *"), std::string::npos);
     EXPECT_TRUE(setup.state.masterFilePath.ends_with(kSeparator + "masterFile_Ann_O'Neil.txt"));
 }
 
@@ -223,8 +224,12 @@ TEST(StudentSetup, GivingUpOnTheAssignmentEndsTheProgramWithoutWriting)
 {
     StartUp setup({"Ann", "", "99", ""});
     EXPECT_EQ(setup.run(), Flow::EndProgram);
-    EXPECT_EQ(setup.messages.told.size(), 1u);
-    EXPECT_TRUE(std::filesystem::is_empty(setup.folder.file("tesmoril")));
+    ASSERT_EQ(setup.messages.told.size(), 1u);
+    EXPECT_NE(setup.messages.told[0].find("099 is not in the course"), std::string::npos);
+    // No assignment is taken, so assignment entry has no header to write.
+    EXPECT_EQ(setup.input.prompts.back(), "Assignment Number:  ");
+    EXPECT_EQ(setup.state.assignmentNumber, "");
+    EXPECT_EQ(setup.state.nextAssignmentNumber, "");
 }
 
 TEST(StudentSetup, CodeNumberComesFromTheFirstDrawAfterSeeding)

@@ -2,6 +2,7 @@
 // through the first assignment driven by clicks.
 
 #include "core/Prompts.h"
+#include "pictures/PicturePanel.h"
 #include "records/AnswerDraft.h"
 #include "records/RecordFiles.h"
 #include "ui/ControlLayout.h"
@@ -9,11 +10,14 @@
 
 #include "LoadedForm.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QTimer>
 #include <QtTest>
 
 #include <filesystem>
@@ -38,28 +42,50 @@ class MainFormTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void layoutTableHasUniqueNamesAndTabOrder()
+    // Every control is one widget of its own name, and only the three controls
+    // that the stored layout lets reach past the client area do so.
+    void windowHasOneWidgetPerControlAndThreeOverhangs()
     {
+        LoadedForm loaded;
+        const QRect clientArea(QPoint(0, 0), loaded.form->size());
         QSet<QString> names;
-        for (std::size_t i = 0; i < kControls.size(); ++i) {
-            const ControlSpec& control = kControls[i];
-            QVERIFY(!names.contains(QString::fromStdString(controlName(control))));
-            names.insert(QString::fromStdString(controlName(control)));
-            QCOMPARE(control.tabIndex, static_cast<int>(i));
-            QCOMPARE(control.left % kTwipsPerPixel + control.top % kTwipsPerPixel + control.width % kTwipsPerPixel
-                         + control.height % kTwipsPerPixel,
-                     0);
+        QStringList past;
+        for (QWidget* child : loaded.form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            const QString name = child->objectName();
+            QVERIFY2(!name.isEmpty(), qPrintable(child->metaObject()->className()));
+            QVERIFY2(!names.contains(name), qPrintable(name));
+            names.insert(name);
+            if (!clientArea.contains(child->geometry()))
+                past << name;
         }
+        QCOMPARE(names.size(), static_cast<qsizetype>(kControls.size()));
+        past.sort();
+        QCOMPARE(past, (QStringList{"List1", "cmd_copy_picture", "cmd_quit"}));
+        loaded.input = ScriptedInput{};
     }
 
-    void exactlyThreeControlsReachPastTheClientArea()
+    // The controls the student works with, where the stored layout puts them
+    // (left, top, width and height in twips divided by 15).
+    void mainControlsSitWhereTheLayoutPutsThem_data()
     {
-        QStringList past;
-        for (const ControlSpec& control : kControls) {
-            if (control.left + control.width > kClientWidthTwips || control.top + control.height > kClientHeightTwips)
-                past << QString::fromStdString(controlName(control));
-        }
-        QCOMPARE(past, (QStringList{"List1", "cmd_quit", "cmd_copy_picture"}));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("question box") << "txt_question" << QRect(16, 48, 345, 217);
+        QTest::newRow("answer box") << "txt_answer" << QRect(376, 48, 337, 217);
+        QTest::newRow("left picture") << "Picture1" << QRect(16, 272, 345, 225);
+        QTest::newRow("right picture") << "Picture2" << QRect(376, 272, 337, 225);
+        QTest::newRow("next question") << "cmdNextQuestion" << QRect(16, 0, 65, 49);
+        QTest::newRow("enter response") << "cmd_enter_response" << QRect(376, 16, 57, 33);
+        QTest::newRow("quit") << "cmd_quit" << QRect(680, 0, 49, 33);
+        QTest::newRow("pend exp") << "cmd_pend_exp" << QRect(576, 504, 33, 25);
+    }
+
+    void mainControlsSitWhereTheLayoutPutsThem()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        LoadedForm loaded({});
+        QCOMPARE(loaded.form->control(name)->geometry(), pixels);
     }
 
     void windowPlacesEveryControlFromTheTable()
@@ -104,6 +130,63 @@ private slots:
                  (QStringList{"cmd_displayCumulativeText", "cmd_display_note_file", "cmd_quit", "cmd_pend_exp",
                               "cmd_next_picture"}));
         loaded.input = ScriptedInput{};
+    }
+
+    // Start-up gives both panels 1000 units across and down, whatever their size.
+    void loadGivesBothPanelsTheirThousandUnitScale()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        for (const char* name : {"Picture1", "Picture2"}) {
+            const auto* panel = dynamic_cast<PicturePanel*>(loaded.form->control(QLatin1String(name)));
+            QVERIFY(panel != nullptr);
+            QCOMPARE(panel->scaleWidth(), 1000.0);
+            QCOMPARE(panel->scaleHeight(), 1000.0);
+            QCOMPARE(panel->toPixels({1000, 1000}), QPointF(panel->width(), panel->height()));
+        }
+    }
+
+    void pendExpStartsAFifteenMillisecondTimer()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        for (int i = 0; i < 1000; ++i)
+            loaded.random.add(0.5f);
+        auto* timer = loaded.form->findChild<QTimer*>(QStringLiteral("tmr_pend_exp"));
+        QVERIFY(timer != nullptr);
+        QTest::qWait(50);
+        QVERIFY(!timer->isActive());
+        QCOMPARE(loaded.beep.beeps, 0);
+
+        loaded.click("cmd_pend_exp");
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 15);
+        QTRY_VERIFY(loaded.beep.beeps > 0);
+        loaded.click("cmd_pend_exp"); // a second click leaves it as it is
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 15);
+    }
+
+    // A modal box holds the window's events, ticks included; they go on after it.
+    void noTickWhileAModalBoxIsOpen()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        for (int i = 0; i < 1000; ++i)
+            loaded.random.add(0.5f);
+        loaded.click("cmd_pend_exp");
+        QTRY_VERIFY(loaded.beep.beeps > 0);
+
+        QDialog box(loaded.form.get());
+        box.setModal(true);
+        box.show();
+        QTRY_COMPARE(QApplication::activeModalWidget(), &box);
+        const int before = loaded.beep.beeps;
+        QTest::qWait(100);
+        QCOMPARE(loaded.beep.beeps, before);
+
+        box.hide();
+        QTRY_VERIFY(loaded.beep.beeps > before);
     }
 
     void clearBoxEmptiesOnlyTheAnswerBox()
