@@ -5,19 +5,19 @@
 // scripts/bench.sh divides.
 //   QT_QPA_PLATFORM=offscreen build-release/benchmarks/logic_benchmarks
 
-#include "core/AssignmentEntry.h"
 #include "core/AssignmentNumber.h"
 #include "core/Services.h"
-#include "core/SystemServices.h"
 #include "core/TutorState.h"
 #include "pictures/PictureClipboard.h"
 #include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
+#include "platform/SystemServices.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
 #include "records/Recording.h"
 #include "script/Navigation.h"
 #include "script/QuestionBank.h"
+#include "startup/AssignmentEntry.h"
 
 #include <QApplication>
 
@@ -94,6 +94,7 @@ TutorState responseState(const Folder& folder, std::uintmax_t fileBytes)
     TutorState state;
     state.masterFilePath = folder.file("masterFile_Ann.txt");
     state.sendFilePath = folder.file("send_1208Ann.txt");
+    state.pendingFilePath = folder.file(".pending_Ann.txt");
     prepare(state.masterFilePath, fileBytes);
     prepare(state.sendFilePath, fileBytes);
     state.lastLine = "`q002.  What were the precise average rates of change?";

@@ -5,8 +5,8 @@
 //   viewer_window program|floor send|notes FILE      (needs a display)
 
 #include "core/Services.h"
-#include "core/SystemServices.h"
 #include "pictures/PictureClipboard.h"
+#include "platform/SystemServices.h"
 #include "records/RecordFiles.h"
 #include "records/RecordViewers.h"
 #include "ui/MainForm.h"
