@@ -148,8 +148,10 @@ void paired(benchmark::State& run, Program program, Floor floor)
 }
 
 // Enter Response against two raw appends of the same entries, each flushed
-// to stable storage.
-void enterResponse(benchmark::State& run, std::uintmax_t fileBytes)
+// to stable storage; with crashSafe, against the least a writer must do to
+// survive a power cut in mid-entry: the two appends between an intent record
+// written and emptied, each step flushed.
+void enterResponse(benchmark::State& run, std::uintmax_t fileBytes, bool crashSafe)
 {
     const Folder folder;
     TutorState state = responseState(folder, fileBytes);
@@ -164,6 +166,8 @@ void enterResponse(benchmark::State& run, std::uintmax_t fileBytes)
     const ResponseParts parts{state.lastLine, kAnswer, std::string("confidence assessment:  2"), 23};
     const std::string entries[] = {masterResponseEntry(parts, "12:34:56", 1.002), sendResponseEntry(parts, "12:34:56")};
     const std::string paths[] = {floorState.masterFilePath, floorState.sendFilePath};
+    const std::string intent = "calctutor entry in progress\n0 " + std::to_string(entries[0].size()) + " " + paths[0]
+        + "\n0 " + std::to_string(entries[1].size()) + " " + paths[1] + "\nend\n";
 
     paired(
         run,
@@ -172,12 +176,24 @@ void enterResponse(benchmark::State& run, std::uintmax_t fileBytes)
                 run.SkipWithError("the response was not recorded");
         },
         [&] {
+            const int intentFd = crashSafe ? ::open(floorState.pendingFilePath.c_str(), O_RDWR | O_CREAT, 0644) : -1;
+            if (crashSafe) {
+                if (::pwrite(intentFd, intent.data(), intent.size(), 0) != static_cast<ssize_t>(intent.size()))
+                    run.SkipWithError("write failed");
+                ::fsync(intentFd);
+            }
             for (int i = 0; i < 2; ++i) {
                 const int fd = ::open(paths[i].c_str(), O_WRONLY | O_APPEND);
                 if (::write(fd, entries[i].data(), entries[i].size()) != static_cast<ssize_t>(entries[i].size()))
                     run.SkipWithError("write failed");
                 ::fsync(fd);
                 ::close(fd);
+            }
+            if (crashSafe) {
+                if (::ftruncate(intentFd, 0) != 0)
+                    run.SkipWithError("truncate failed");
+                ::fsync(intentFd);
+                ::close(intentFd);
             }
         });
 }
@@ -297,8 +313,13 @@ constexpr std::uintmax_t kHundredMegabytes = 100 * 1024 * 1024;
 void registerAll()
 {
     using benchmark::RegisterBenchmark;
-    RegisterBenchmark("enter_response_1KB", enterResponse, kKilobyte)->UseManualTime()->Iterations(200);
-    RegisterBenchmark("enter_response_100MB", enterResponse, kHundredMegabytes)->UseManualTime()->Iterations(200);
+    RegisterBenchmark("enter_response_1KB", enterResponse, kKilobyte, false)->UseManualTime()->Iterations(200);
+    RegisterBenchmark("enter_response_100MB", enterResponse, kHundredMegabytes, false)
+        ->UseManualTime()
+        ->Iterations(200);
+    RegisterBenchmark("enter_response_crash_safe_1KB", enterResponse, kKilobyte, true)
+        ->UseManualTime()
+        ->Iterations(200);
     RegisterBenchmark("tick_after_1e5_circles", tickAfterManyCircles)->UseManualTime()->Iterations(2000);
     RegisterBenchmark("course_load", courseLoad)->UseManualTime()->Iterations(100);
     RegisterBenchmark("walk_all_stops", walkAllStops)->UseManualTime()->Iterations(100);

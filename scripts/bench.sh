@@ -96,10 +96,13 @@ counters() { # MEASURE: "program floor", the medians over the repetitions
         { n = $1; gsub(/"/, "", n) }
         n ~ "^" m "/" && n ~ /_median$/ { print $c["program_ms"], $c["floor_ms"] }' "$work/logic.csv"
 }
-for measure in enter_response_1KB enter_response_100MB tick_after_1e5_circles course_load walk_all_stops; do
+for measure in enter_response_1KB enter_response_100MB enter_response_crash_safe_1KB tick_after_1e5_circles \
+    course_load walk_all_stops; do
     case $measure in
         enter_response_1KB) title="Enter Response, 1 KB files, vs two raw write+fsync" ;;
         enter_response_100MB) title="Enter Response, 100 MB files, vs two raw write+fsync" ;;
+        enter_response_crash_safe_1KB)
+            title="Enter Response, 1 KB files, vs the same two appends between an intent record written and emptied, every step flushed" ;;
         tick_after_1e5_circles) title="timer tick after 10^5 circles vs the first ticks" ;;
         course_load) title="course load vs reading the course and cutting its lines" ;;
         walk_all_stops) title="walking all stops vs copying every entry" ;;

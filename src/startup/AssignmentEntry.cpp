@@ -76,8 +76,12 @@ Flow enterAssignment(TutorState& state, EntryServices& services)
     }
 
     const std::optional<int> header = findAssignmentHeader(state.scriptLines, state.assignmentNumber);
-    if (!header)
+    if (!header) {
+        services.messages.tell(windows1252ToUtf8("Assignment " + state.assignmentNumber
+                                                 + " is not in the course, so the tutor cannot go on. Start it "
+                                                   "again and choose another assignment."));
         return Flow::EndProgram;
+    }
     state.lineIndex = *header;
 
     const std::string codeLine = makeCodeLine(state.codeNumber, services.random);

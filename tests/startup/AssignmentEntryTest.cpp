@@ -105,6 +105,16 @@ TEST(AssignmentEntry, TheClosingHeaderHasNoContent)
     EXPECT_FALSE(assignmentHasContent(entry.state.scriptLines, 30));
 }
 
+TEST(AssignmentEntry, AnAssignmentNotInTheScriptEndsTheProgramWithAMessageAndWritesNothing)
+{
+    Entry entry;
+    entry.state.assignmentNumber = "009";
+    EXPECT_EQ(entry.run(), Flow::EndProgram);
+    ASSERT_EQ(entry.messages.told.size(), 1u);
+    EXPECT_NE(entry.messages.told[0].find("Assignment 009 is not in the course"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));
+}
+
 TEST(AssignmentEntry, AFileThatCannotBeOpenedEndsTheProgramWithAMessageAndWritesNothing)
 {
     Entry entry;
