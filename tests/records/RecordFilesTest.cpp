@@ -197,7 +197,9 @@ TEST_F(RecordFilesTest, AnInterruptedEntryIsTakenOutOfEveryFileOnce)
     writeFile(send, "old\r\nwhole entry\r\n");
     const std::string notes = folder.file("notes_Ann.txt");
     writeFile(notes, "old\r\nplus more than the entry\r\n");
-    writeFile(pending, formatIntent({{master, 5, 20}, {send, 5, 13}, {notes, 5, 4}}));
+    const std::string unreached = folder.file("send_0713Ann.txt");
+    writeFile(unreached, "old\r\n");
+    writeFile(pending, formatIntent({{master, 5, 20}, {send, 5, 13}, {notes, 5, 4}, {unreached, 5, 9}}));
 
     const RecordFiles::Repair repair = files.repair(pending);
     EXPECT_FALSE(repair.error.has_value());
@@ -205,6 +207,13 @@ TEST_F(RecordFilesTest, AnInterruptedEntryIsTakenOutOfEveryFileOnce)
     EXPECT_NE(repair.notice->find(master), std::string::npos);
     EXPECT_NE(repair.notice->find(send), std::string::npos);
     EXPECT_EQ(repair.notice->find(notes), std::string::npos);
+    // Not one byte of the entry reached it, so nothing was taken out of it.
+    EXPECT_EQ(repair.notice->find(unreached), std::string::npos) << *repair.notice;
+#ifndef _WIN32
+    const std::vector<std::string>& synced = syncFaults().synced;
+    for (const std::string& cut : {master, send})
+        EXPECT_NE(std::find(synced.begin(), synced.end(), cut), synced.end()) << cut << " was cut but not flushed";
+#endif
     EXPECT_EQ(readFile(master), "old\r\n");
     EXPECT_EQ(readFile(send), "old\r\n");
     // More than the entry's bytes: someone else's, so left alone.
