@@ -1,5 +1,6 @@
 #include "records/RecordFiles.h"
 
+#include "platform/NativeFiles.h"
 #include "records/IntentRecord.h"
 #include "records/SyncFaults.h"
 
@@ -8,10 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <thread>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -242,6 +246,31 @@ TEST_F(RecordFilesTest, ATornIntentRecordIsClearedWithoutCuttingAnything)
     EXPECT_FALSE(repair.error.has_value());
     EXPECT_EQ(readFile(master), "old\r\nwhole\r\n");
     EXPECT_EQ(readFile(pending), "");
+}
+
+// Another tutor of the same student is halfway through an entry: this
+// tutor's entry waits for it, and never takes that entry for an interrupted one.
+TEST_F(RecordFilesTest, AnEntryWaitsForAnotherTutorsEntryInProgress)
+{
+    const std::string whole = "the other tutor's entry\r\n";
+    writeFile(master, whole.substr(0, 10));
+    native::File otherIntent;
+    ASSERT_FALSE(native::File::open(pending, native::File::Mode::Update, otherIntent));
+    ASSERT_FALSE(otherIntent.lock());
+    ASSERT_FALSE(otherIntent.overwrite(formatIntent({{master, 0, whole.size()}})));
+
+    std::atomic<bool> written = false;
+    std::thread ours([&] { written = !append({"ours\r\n", "ours too\r\n"}).has_value(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(written) << "the entry did not wait for the other tutor";
+    EXPECT_EQ(readFile(master), whole.substr(0, 10)) << "the other tutor's entry in progress was cut";
+
+    writeFile(master, whole);
+    ASSERT_FALSE(otherIntent.truncate(0));
+    ASSERT_FALSE(otherIntent.close());
+    ours.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(readFile(master), whole + "ours\r\n");
 }
 
 TEST_F(RecordFilesTest, TwoProcessesAppendingNeverTearAnEntry)
