@@ -110,6 +110,7 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
             onTimerTick();
     });
     m_draftTimer = new QTimer(this);
+    m_draftTimer->setObjectName(QStringLiteral("tmr_draft"));
     m_draftTimer->setSingleShot(true);
     m_draftTimer->setInterval(kDraftIntervalMs);
     connect(m_draftTimer, &QTimer::timeout, this, &MainForm::keepDraft);

@@ -1,13 +1,19 @@
 #include "platform/NativeFiles.h"
 
 #include "TempFolder.h"
+#include "records/SyncFaults.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <thread>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 // The promises of NativeFiles.h, checked against whichever backend this
 // system builds (POSIX calls or Win32 calls).
@@ -152,13 +158,39 @@ TEST_F(NativeFiles, LockedEntriesOfTwoWritersNeverInterleave)
 TEST_F(NativeFiles, ReplacesAFileWholeAndLeavesNothingBeside)
 {
     writeFile(path, "old contents, longer than the new ones\r\n");
+    syncFaults() = {};
     ASSERT_FALSE(replaceFile(path, "new\r\n"));
     EXPECT_EQ(contents(path), "new\r\n");
+#ifndef _WIN32
+    // Flushed before the rename, or a power cut could leave an empty file in its place.
+    EXPECT_EQ(syncFaults().synced, std::vector<std::string>{path + ".part"});
+#endif
     EXPECT_FALSE(std::filesystem::exists(path + ".part"));
     EXPECT_FALSE(removeFile(path));
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(removeFile(path)) << "a missing file is no fault";
 }
+
+#ifndef _WIN32
+// The system itself must take a path of longestPath bytes and refuse one byte more.
+TEST_F(NativeFiles, TheLongestPathIsTheLongestTheSystemTakes)
+{
+    auto pathOf = [&](std::size_t length) {
+        std::string deep = folder.path();
+        while (deep.size() + 102 < length)
+            deep += "/" + std::string(100, 'd');
+        return deep + "/" + std::string(length - deep.size() - 1, 'e');
+    };
+    const std::size_t longest = longestPath(folder.path());
+    struct stat info {};
+    errno = 0;
+    EXPECT_NE(::stat(pathOf(longest).c_str(), &info), 0);
+    EXPECT_EQ(errno, ENOENT) << "a path of " << longest << " bytes was refused";
+    errno = 0;
+    EXPECT_NE(::stat(pathOf(longest + 1).c_str(), &info), 0);
+    EXPECT_EQ(errno, ENAMETOOLONG) << "a path of " << longest + 1 << " bytes was taken";
+}
+#endif
 
 TEST_F(NativeFiles, NamesWhatStandsWhereAFileShould)
 {

@@ -1,5 +1,6 @@
 #include "records/RecordFiles.h"
 
+#include "platform/NativeFiles.h"
 #include "records/IntentRecord.h"
 #include "records/SyncFaults.h"
 
@@ -8,10 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <thread>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -87,7 +91,7 @@ TEST_F(RecordFilesTest, AFailedFlushLeavesEveryFileAsBefore)
         EXPECT_NE(error->message.find("Input/output error"), std::string::npos) << error->message;
         EXPECT_EQ(readFile(master), "kept\r\n");
         EXPECT_EQ(readFile(send), "");
-        EXPECT_FALSE(files.repair(pending).notice.has_value()) << "the failed entry was left for the next start";
+        EXPECT_EQ(readFile(pending), "") << "the entry was taken back, so nothing is left for the next start";
     }
 }
 
@@ -135,10 +139,12 @@ TEST_F(RecordFilesTest, AShortWriteCutsBackOnlyThisEntry)
 
 TEST_F(RecordFilesTest, AMissingFolderIsReportedBeforeAnyFileIsCreated)
 {
-    const auto error = appendEntry(files, pending, {master, folder.file("gone/send.txt")}, {"one\r\n", "two\r\n"});
+    const std::string gone = folder.file("gone");
+    const std::string inGone = native::joinPath(gone, "send.txt");
+    const auto error = appendEntry(files, pending, {master, inGone}, {"one\r\n", "two\r\n"});
     ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->message.find("gone/send.txt"), std::string::npos) << error->message;
-    EXPECT_NE(error->message.find("does not exist"), std::string::npos) << error->message;
+    EXPECT_EQ(error->message,
+              "The record file " + inGone + " cannot be created in the folder " + gone + ": it does not exist.");
     EXPECT_FALSE(std::filesystem::exists(master));
 }
 
@@ -197,7 +203,9 @@ TEST_F(RecordFilesTest, AnInterruptedEntryIsTakenOutOfEveryFileOnce)
     writeFile(send, "old\r\nwhole entry\r\n");
     const std::string notes = folder.file("notes_Ann.txt");
     writeFile(notes, "old\r\nplus more than the entry\r\n");
-    writeFile(pending, formatIntent({{master, 5, 20}, {send, 5, 13}, {notes, 5, 4}}));
+    const std::string unreached = folder.file("send_0713Ann.txt");
+    writeFile(unreached, "old\r\n");
+    writeFile(pending, formatIntent({{master, 5, 20}, {send, 5, 13}, {notes, 5, 4}, {unreached, 5, 9}}));
 
     const RecordFiles::Repair repair = files.repair(pending);
     EXPECT_FALSE(repair.error.has_value());
@@ -205,6 +213,13 @@ TEST_F(RecordFilesTest, AnInterruptedEntryIsTakenOutOfEveryFileOnce)
     EXPECT_NE(repair.notice->find(master), std::string::npos);
     EXPECT_NE(repair.notice->find(send), std::string::npos);
     EXPECT_EQ(repair.notice->find(notes), std::string::npos);
+    // Not one byte of the entry reached it, so nothing was taken out of it.
+    EXPECT_EQ(repair.notice->find(unreached), std::string::npos) << *repair.notice;
+#ifndef _WIN32
+    const std::vector<std::string>& synced = syncFaults().synced;
+    for (const std::string& cut : {master, send})
+        EXPECT_NE(std::find(synced.begin(), synced.end(), cut), synced.end()) << cut << " was cut but not flushed";
+#endif
     EXPECT_EQ(readFile(master), "old\r\n");
     EXPECT_EQ(readFile(send), "old\r\n");
     // More than the entry's bytes: someone else's, so left alone.
@@ -233,6 +248,31 @@ TEST_F(RecordFilesTest, ATornIntentRecordIsClearedWithoutCuttingAnything)
     EXPECT_FALSE(repair.error.has_value());
     EXPECT_EQ(readFile(master), "old\r\nwhole\r\n");
     EXPECT_EQ(readFile(pending), "");
+}
+
+// Another tutor of the same student is halfway through an entry: this
+// tutor's entry waits for it, and never takes that entry for an interrupted one.
+TEST_F(RecordFilesTest, AnEntryWaitsForAnotherTutorsEntryInProgress)
+{
+    const std::string whole = "the other tutor's entry\r\n";
+    writeFile(master, whole.substr(0, 10));
+    native::File otherIntent;
+    ASSERT_FALSE(native::File::open(pending, native::File::Mode::Update, otherIntent));
+    ASSERT_FALSE(otherIntent.lock());
+    ASSERT_FALSE(otherIntent.overwrite(formatIntent({{master, 0, whole.size()}})));
+
+    std::atomic<bool> written = false;
+    std::thread ours([&] { written = !append({"ours\r\n", "ours too\r\n"}).has_value(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(written) << "the entry did not wait for the other tutor";
+    EXPECT_EQ(readFile(master), whole.substr(0, 10)) << "the other tutor's entry in progress was cut";
+
+    writeFile(master, whole);
+    ASSERT_FALSE(otherIntent.truncate(0));
+    ASSERT_FALSE(otherIntent.close());
+    ours.join();
+    EXPECT_TRUE(written);
+    EXPECT_EQ(readFile(master), whole + "ours\r\n");
 }
 
 TEST_F(RecordFilesTest, TwoProcessesAppendingNeverTearAnEntry)

@@ -166,6 +166,24 @@ TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
     }
 }
 
+TEST(RecordViewers, OfALargeNotesFileTheLast256KilobytesAreShown)
+{
+    TempFolder folder;
+    const std::string path = folder.file("notes_Ann.txt");
+    const std::string line = std::string(31, 'x') + " " + std::string(30, 'y') + "\r\n"; // 64 bytes
+    std::string content;
+    for (int i = 0; i < 4800; ++i)
+        content += line;
+    std::ofstream(path, std::ios::binary) << content;
+    const FileView view = readForViewer(path, "notes file", Viewer::Notes, viewLimits(Viewer::Notes));
+    EXPECT_EQ(view.problem, "");
+    EXPECT_EQ(view.content, content.substr(content.size() - 256 * 1024));
+    EXPECT_EQ(view.heading,
+              "The notes file is too large to show whole: shown below are its last 256.0 KB of 300.0 KB. "
+              "The whole file is "
+                  + path);
+}
+
 struct RunRow {
     const char* name;
     Viewer viewer;

@@ -176,6 +176,16 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
     EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a recorded answer left its draft";
 }
 
+TEST_F(Recording, ABlankBoxOrTheUntouchedInvitationLeavesNoDraft)
+{
+    for (const std::string& nothingTyped : {std::string(" \t\r\n"), state.responsePrompt}) {
+        ASSERT_FALSE(keepDraft(state, "typed", "typed").has_value());
+        ASSERT_EQ(findDraft(state.draftFilePath), "typed");
+        EXPECT_FALSE(keepDraft(state, nothingTyped, nothingTyped).has_value());
+        EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a draft of \"" << nothingTyped << "\" was kept";
+    }
+}
+
 // A UTF-8 name that std::filesystem spells in the system's own form (UTF-16 on Windows).
 std::filesystem::path utf8Name(const char* name)
 {

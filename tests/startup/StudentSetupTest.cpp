@@ -2,6 +2,7 @@
 
 #include "core/Prompts.h"
 #include "core/TutorState.h"
+#include "platform/NativeFiles.h"
 
 #include "Fakes.h"
 #include "TempFolder.h"
@@ -196,6 +197,32 @@ TEST(StudentSetup, RefusesAFolderWhereTheFilesPathsWouldBeTooLong)
     ASSERT_EQ(setup.messages.told.size(), 1u);
     EXPECT_NE(setup.messages.told[0].find("its path is too long"), std::string::npos) << setup.messages.told[0];
 }
+
+#ifndef _WIN32
+// The longest record file's path may have exactly as many bytes as the system takes, and no more.
+TEST(StudentSetup, TakesAFolderWhoseLongestPathIsJustAtTheLimit)
+{
+    for (const std::size_t over : {0u, 1u}) {
+        SCOPED_TRACE(over);
+        TempFolder usable;
+        // "masterFile_Ann.txt" and the separator before it.
+        const std::size_t folderLength = native::longestPath(usable.path()) - 19 + over;
+        std::string deep = usable.path();
+        while (deep.size() + 201 < folderLength)
+            deep += "/" + std::string(200, 'd');
+        deep += "/" + std::string(folderLength - deep.size() - 1, 'e');
+        ASSERT_EQ(deep.size(), folderLength);
+        std::filesystem::create_directories(deep);
+        StartUp setup({"Ann", "1", deep});
+        if (over > 0)
+            setup.input.add(usable.path());
+        setup.input.add("1");
+        ASSERT_EQ(setup.run(), Flow::Continue);
+        EXPECT_EQ(setup.state.dataFolder, over == 0 ? deep : usable.path());
+        EXPECT_EQ(setup.messages.told.size(), over);
+    }
+}
+#endif
 
 TEST(StudentSetup, EnterAfterAnUnusableDefaultAsksAgain)
 {

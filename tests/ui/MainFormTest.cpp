@@ -370,6 +370,11 @@ private slots:
         LoadedForm first;
         QCOMPARE(first.form->load(), Flow::Continue);
         first.box("txt_answer")->setPlainText(typed);
+        // Typing keeps the draft within a second, so a crash loses at most that.
+        const auto* draftTimer = first.form->findChild<QTimer*>(QStringLiteral("tmr_draft"));
+        QVERIFY(draftTimer != nullptr);
+        QVERIFY(draftTimer->isActive());
+        QCOMPARE(draftTimer->interval(), 1000);
         first.form->close(); // what was typed in the last second is kept too
         const std::string draft = first.folder.file(".draft_Ann_001.txt");
         QVERIFY(QFile::exists(QString::fromStdString(draft)));
