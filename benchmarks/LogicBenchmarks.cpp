@@ -19,6 +19,8 @@
 #include "script/QuestionBank.h"
 #include "startup/AssignmentEntry.h"
 
+#include "QuietServices.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -38,28 +40,11 @@
 namespace calctutor {
 namespace {
 
+using namespace calctutor::benchmarks;
+
 class RatingInput final : public InputBox {
 public:
     std::string ask(std::string_view) override { return "2"; }
-};
-
-class PrintedMessages final : public StudentMessages {
-public:
-    void tell(std::string_view message) override
-    {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
-    }
-};
-
-class NoBeep final : public Beep {
-public:
-    void beep() override {}
-};
-
-class NoClipboard final : public PictureClipboard {
-public:
-    void setImage(const QImage&) override {}
-    QImage image() override { return {}; }
 };
 
 class NoGraphs final : public GraphDisplay {

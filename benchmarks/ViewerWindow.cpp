@@ -11,6 +11,8 @@
 #include "records/RecordViewers.h"
 #include "ui/MainForm.h"
 
+#include "QuietServices.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -29,6 +31,7 @@
 namespace {
 
 using namespace calctutor;
+using namespace calctutor::benchmarks;
 
 class StartAnswers final : public InputBox {
 public:
@@ -42,25 +45,6 @@ public:
 
 private:
     std::deque<std::string> m_answers{"Ann", "", "1"};
-};
-
-class PrintedMessages final : public StudentMessages {
-public:
-    void tell(std::string_view message) override
-    {
-        std::fprintf(stderr, "message: %.*s\n", static_cast<int>(message.size()), message.data());
-    }
-};
-
-class NoBeep final : public Beep {
-public:
-    void beep() override {}
-};
-
-class NoClipboard final : public PictureClipboard {
-public:
-    void setImage(const QImage&) override {}
-    QImage image() override { return {}; }
 };
 
 // The least work that shows the same text: read what the viewer shows (its

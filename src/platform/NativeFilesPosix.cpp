@@ -101,22 +101,6 @@ PathInfo inspect(const std::string& path)
     return {PathKind::Special, describe(info.st_mode)};
 }
 
-File::File(File&& other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        (void)close();
-        m_handle = std::exchange(other.m_handle, -1);
-    }
-    return *this;
-}
-
-File::~File()
-{
-    (void)close();
-}
-
 std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
 {
     (void)into.close();
@@ -156,11 +140,6 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
         (void)::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     into.m_handle = fd;
     return std::nullopt;
-}
-
-bool File::isOpen() const
-{
-    return m_handle >= 0;
 }
 
 // These change the file, not the handle, so they are not const.
@@ -276,14 +255,6 @@ std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes
             (void)removeFile(partPath);
     }
     return fault;
-}
-
-std::optional<Fault> readFile(const std::string& path, std::string& into)
-{
-    File file;
-    if (auto fault = File::open(path, File::Mode::Read, file))
-        return fault;
-    return file.readAll(into);
 }
 
 std::optional<Fault> removeFile(const std::string& path)

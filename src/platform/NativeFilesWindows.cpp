@@ -204,22 +204,6 @@ PathInfo inspect(const std::string& path)
     return {PathKind::File, "a file"};
 }
 
-File::File(File&& other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        (void)close();
-        m_handle = std::exchange(other.m_handle, -1);
-    }
-    return *this;
-}
-
-File::~File()
-{
-    (void)close();
-}
-
 std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
 {
     (void)into.close();
@@ -264,11 +248,6 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     }
     into.m_handle = reinterpret_cast<std::intptr_t>(handle);
     return std::nullopt;
-}
-
-bool File::isOpen() const
-{
-    return m_handle != -1;
 }
 
 std::optional<Fault> File::lock()
@@ -399,14 +378,6 @@ std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes
             (void)removeFile(partPath);
     }
     return fault;
-}
-
-std::optional<Fault> readFile(const std::string& path, std::string& into)
-{
-    File file;
-    if (auto fault = File::open(path, File::Mode::Read, file))
-        return fault;
-    return file.readAll(into);
 }
 
 std::optional<Fault> removeFile(const std::string& path)
