@@ -1,6 +1,7 @@
 #include "platform/NativeFiles.h"
 
 #include "core/Windows1252.h"
+#include "platform/RenameOver.h"
 
 #include <cerrno>
 #include <climits>
@@ -236,25 +237,9 @@ std::optional<Fault> File::close()
     return faultIf(::close(static_cast<int>(std::exchange(m_handle, -1))) != 0);
 }
 
-std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes)
+std::optional<Fault> renameOver(const std::string& from, const std::string& to)
 {
-    const std::string partPath = path + ".part";
-    File part;
-    std::optional<Fault> fault = File::open(partPath, File::Mode::Update, part);
-    if (!fault)
-        fault = part.overwrite(bytes);
-    if (!fault)
-        fault = part.sync();
-    if (!fault)
-        fault = part.close();
-    if (!fault && ::rename(windows1252ToUtf8(partPath).c_str(), windows1252ToUtf8(path).c_str()) != 0)
-        fault = systemFault(errno);
-    if (fault) {
-        (void)part.close();
-        if (inspect(partPath).kind == PathKind::File)
-            (void)removeFile(partPath);
-    }
-    return fault;
+    return faultIf(::rename(windows1252ToUtf8(from).c_str(), windows1252ToUtf8(to).c_str()) != 0);
 }
 
 std::optional<Fault> removeFile(const std::string& path)

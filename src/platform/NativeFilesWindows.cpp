@@ -1,6 +1,7 @@
 #include "platform/NativeFiles.h"
 
 #include "core/Windows1252.h"
+#include "platform/RenameOver.h"
 #include "platform/WindowsNames.h"
 
 #ifndef NOMINMAX
@@ -355,29 +356,13 @@ std::optional<Fault> File::close()
     return faultIf(!::CloseHandle(handle));
 }
 
-std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes)
+std::optional<Fault> renameOver(const std::string& from, const std::string& to)
 {
-    if (auto fault = pathFault(path))
+    if (auto fault = pathFault(to))
         return fault;
-    const std::string partPath = path + ".part";
-    File part;
-    std::optional<Fault> fault = File::open(partPath, File::Mode::Update, part);
-    if (!fault)
-        fault = part.overwrite(bytes);
-    if (!fault)
-        fault = part.sync();
-    if (!fault)
-        fault = part.close();
-    if (!fault
-        && !::MoveFileExW(toWide(partPath).c_str(), toWide(path).c_str(),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        fault = lastFault();
-    if (fault) {
-        (void)part.close();
-        if (inspect(partPath).kind == PathKind::File)
-            (void)removeFile(partPath);
-    }
-    return fault;
+    if (!::MoveFileExW(toWide(from).c_str(), toWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return lastFault();
+    return std::nullopt;
 }
 
 std::optional<Fault> removeFile(const std::string& path)
