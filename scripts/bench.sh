@@ -51,13 +51,15 @@ text "$work/50M" 50M
 truncate -s 1G "$work/1G"
 yes "$line"$'\r' | head -c 5M >>"$work/1G" || true
 
-# window MEASURE VIEWER FILE: time and peak memory, program against floor, alternating.
-window() {
-    local name=$1 viewer=$2 file=$3 side out
+# paired MEASURE COMMAND...: runs COMMAND with "program", then with "floor",
+# BENCH_RUNS times; each run prints ms=... rss_kb=...; adds the two rows.
+paired() {
+    local name=$1 side out
+    shift
     : >"$work/program.ms" >"$work/program.kb" >"$work/floor.ms" >"$work/floor.kb"
     for _ in $(seq "$runs"); do
         for side in program floor; do
-            out=$("$bin/viewer_window" "$side" "$viewer" "$file" 2>/dev/null)
+            out=$("$@" "$side" 2>/dev/null)
             sed -E 's/.*ms=([0-9.]+).*/\1/' <<<"$out" >>"$work/$side.ms"
             sed -E 's/.*rss_kb=([0-9]+).*/\1/' <<<"$out" >>"$work/$side.kb"
         done
@@ -65,27 +67,22 @@ window() {
     row "$name: time" "$(median <"$work/program.ms")" "$(median <"$work/floor.ms")" ms
     row "$name: peak memory" "$(median <"$work/program.kb")" "$(median <"$work/floor.kb")" KB
 }
-window "send file 1 MB" send "$work/1M"
-window "send file 4 MB (the limit)" send "$work/4M"
-window "send file 5 MB (end shown)" send "$work/5M"
-window "send file 50 MB (end shown)" send "$work/50M"
-window "send file 1 GB sparse (end shown)" send "$work/1G"
-window "notes 256 KB (the limit)" notes "$work/256K"
-window "notes 1 MB (end shown)" notes "$work/1M"
+
+# A viewer pressed in the real window, or the floor done in the same window.
+viewer() { "$bin/viewer_window" "$3" "$1" "$2"; }
+paired "send file 1 MB" viewer send "$work/1M"
+paired "send file 4 MB (the limit)" viewer send "$work/4M"
+paired "send file 5 MB (end shown)" viewer send "$work/5M"
+paired "send file 50 MB (end shown)" viewer send "$work/50M"
+paired "send file 1 GB sparse (end shown)" viewer send "$work/1G"
+paired "notes 256 KB (the limit)" viewer notes "$work/256K"
+paired "notes 1 MB (end shown)" viewer notes "$work/1M"
 
 # Start-up to the first input box against a bare QInputDialog program.
-: >"$work/program.ms" >"$work/program.kb" >"$work/floor.ms" >"$work/floor.kb"
-for _ in $(seq "$runs"); do
-    for side in program floor; do
-        program=build-release/calctutor
-        [[ $side == floor ]] && program=$bin/bare_input_dialog
-        out=$("$bin/first_window" "$program" 2>/dev/null)
-        sed -E 's/.*ms=([0-9.]+).*/\1/' <<<"$out" >>"$work/$side.ms"
-        sed -E 's/.*rss_kb=([0-9]+).*/\1/' <<<"$out" >>"$work/$side.kb"
-    done
-done
-row "start-up to the first input box: time" "$(median <"$work/program.ms")" "$(median <"$work/floor.ms")" ms
-row "start-up to the first input box: peak memory" "$(median <"$work/program.kb")" "$(median <"$work/floor.kb")" KB
+startup() {
+    if [[ $1 == program ]]; then "$bin/first_window" build-release/calctutor; else "$bin/first_window" "$bin/bare_input_dialog"; fi
+}
+paired "start-up to the first input box" startup
 
 # The logic with Google Benchmark: each measure times the program and its
 # floor in turn and reports the medians as the counters program_ms and floor_ms.
