@@ -14,7 +14,8 @@ fi
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core)
 if [[ "$action" == test ]]; then
-    packages+=(desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
+    packages+=(locales                                    # a decimal-comma language for the number tests
+               desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
                clang-format clang-tidy)                   # scripts/lint.sh
 fi
 if [[ "$action" == bench ]]; then

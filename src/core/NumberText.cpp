@@ -1,10 +1,14 @@
 #include "core/NumberText.h"
 
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
+#include <iterator>
 
 namespace calctutor {
+
+// Numbers are read and written with from_chars and to_chars, which always use
+// a point: the window's toolkit switches the C library to the desktop's
+// language, and there the decimal separator may be a comma.
 
 namespace {
 
@@ -33,8 +37,11 @@ double leadingNumber(std::string_view text)
     };
 
     skipBlanks();
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        number.push_back(text[i++]);
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-')
+            number.push_back('-'); // from_chars takes no plus sign
+        ++i;
+    }
     bool anyDigit = takeDigits();
     if (i < text.size() && text[i] == '.') {
         number.push_back(text[i++]);
@@ -55,14 +62,16 @@ double leadingNumber(std::string_view text)
             i = restart;
         }
     }
-    return std::strtod(number.c_str(), nullptr);
+    double value = 0.0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return value;
 }
 
 std::string generalNumber(double value)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
+    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::general, 15);
+    return {std::begin(buffer), written.ptr};
 }
 
 } // namespace calctutor

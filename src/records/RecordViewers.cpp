@@ -4,8 +4,9 @@
 #include "platform/NativeFiles.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <filesystem>
+#include <iterator>
 
 namespace calctutor {
 
@@ -85,9 +86,10 @@ std::string sizeText(std::uintmax_t bytes)
         size /= 1024;
         ++unit;
     }
+    // to_chars writes a point whatever the desktop's language.
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f %s", size, kUnits[unit]);
-    return text;
+    const auto written = std::to_chars(std::begin(text), std::end(text), size, std::chars_format::fixed, 1);
+    return std::string(std::begin(text), written.ptr) + " " + kUnits[unit];
 }
 
 // Drops the bytes before the first line start; `tail` begins one byte before

@@ -1,3 +1,4 @@
+#include "CommaLocale.h"
 #include "core/AssignmentNumber.h"
 #include "core/NumberText.h"
 
@@ -57,6 +58,21 @@ TEST(GeneralNumber, WholeNumbersHaveNoPointOrGrouping)
     EXPECT_EQ(generalNumber(-3), "-3");
     EXPECT_EQ(generalNumber(2.5), "2.5");
     EXPECT_EQ(generalNumber(0), "0");
+}
+
+// The window's toolkit sets the desktop's language; numbers must still read and
+// write with a point, as the records and the course have them.
+TEST(NumberText, KeepsTheDecimalPointUnderACommaLanguage)
+{
+    testing::CommaLocale comma;
+#ifdef _WIN32
+    GTEST_SKIP() << "the comma language is built with glibc's localedef";
+#endif
+    ASSERT_TRUE(comma.active()) << "localedef could not build de_DE (Debian package locales)";
+    EXPECT_EQ(leadingNumber("1.5"), 1.5);
+    EXPECT_EQ(leadingNumber("+2.25e1"), 22.5);
+    EXPECT_EQ(generalNumber(0.25), "0.25");
+    EXPECT_EQ(generalNumber(0.1 + 0.2), "0.3");
 }
 
 } // namespace

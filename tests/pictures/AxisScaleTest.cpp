@@ -1,5 +1,6 @@
 // Choosing a graph axis's round ticks and placing values on the picture.
 
+#include "CommaLocale.h"
 #include "pictures/AxisScale.h"
 #include "pictures/PlotMapping.h"
 
@@ -78,6 +79,10 @@ TEST(AxisScale, TickLabelsShowTheDecimalsTheStepNeeds)
     };
     for (const Row& row : rows)
         EXPECT_EQ(tickLabel(row.value, row.step), row.label) << row.value << " step " << row.step;
+    // The same labels when the desktop's language writes a decimal comma.
+    const testing::CommaLocale comma;
+    for (const Row& row : rows)
+        EXPECT_EQ(tickLabel(row.value, row.step), row.label) << "comma language active: " << comma.active();
 }
 
 TEST(PlotMapping, SpreadsEachAxisAcrossThePlotWithLowValuesBottomLeft)
