@@ -112,7 +112,7 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
         {"link to a folder",
          [](const TempFolder& folder, const std::string& path) {
              fs::create_directory(folder.file("old"));
-             fs::create_symlink(folder.file("old"), path);
+             fs::create_symlink("old", path); // relative: the message names where it leads
          },
          [](const TempFolder& folder, const std::string& path) {
              return "The notes file " + path + " is a link to " + fs::canonical(folder.file("old")).string()
