@@ -49,6 +49,13 @@ TEST(LeadingNumber, ReadsTheLongestNumericStart)
     EXPECT_EQ(leadingNumber("abc"), 0);
     EXPECT_EQ(leadingNumber(""), 0);
     EXPECT_EQ(leadingNumber("."), 0);
+    EXPECT_EQ(leadingNumber("5."), 5);
+    EXPECT_EQ(leadingNumber(".5"), 0.5);
+    EXPECT_EQ(leadingNumber("\t+4"), 4);
+    EXPECT_EQ(leadingNumber("1d2"), 100);
+    EXPECT_EQ(leadingNumber("2D1"), 20);
+    EXPECT_EQ(leadingNumber("\r\n5\r\n0"), 50);
+    EXPECT_EQ(leadingNumber("3E-1x"), 0.3);
 }
 
 TEST(GeneralNumber, WholeNumbersHaveNoPointOrGrouping)
@@ -58,6 +65,8 @@ TEST(GeneralNumber, WholeNumbersHaveNoPointOrGrouping)
     EXPECT_EQ(generalNumber(-3), "-3");
     EXPECT_EQ(generalNumber(2.5), "2.5");
     EXPECT_EQ(generalNumber(0), "0");
+    EXPECT_EQ(generalNumber(123456789012345), "123456789012345"); // 15 digits, no exponent
+    EXPECT_EQ(generalNumber(0.1 + 0.2), "0.3");                   // but not 17
 }
 
 // The window's toolkit sets the desktop's language; numbers must still read and

@@ -104,6 +104,15 @@ TEST(Windows1252, CharactersOfEveryUtf8LengthAreReadWhole)
         EXPECT_EQ(encoded.unstorable, std::vector<std::string>{character}) << character;
     }
     EXPECT_EQ(utf8ToWindows1252("\u00FF\u0178\u20AC").text, "\xFF\x9F\x80");
+    // A stray continuation byte, or a sequence cut short at the end, is one unstorable byte.
+    EXPECT_EQ(utf8ToWindows1252("a\x80"
+                                "b\xC3")
+                  .text,
+              "ab");
+    EXPECT_EQ(utf8ToWindows1252("a\x80"
+                                "b\xC3")
+                  .unstorable,
+              (std::vector<std::string>{"\x80", "\xC3"}));
 }
 
 TEST(Windows1252, AByteWithoutACharacterStandsForTheC1ControlOfItsNumber)

@@ -21,6 +21,9 @@ TEST(WindowsNames, RefusesReservedDevicesAndNamesWindowsWouldChange)
         {"COM1", "reserved"},
         {"lpt9.log", "reserved"},
         {"COM\xB9", "reserved"}, // a superscript one counts as a digit
+        {"LPT\xB2", "reserved"},
+        {"com\xB3.txt", "reserved"},
+        {"con.tar.gz", "reserved"},
         {"COM0", ""},
         {"COM10", ""},
         {"CONSOLE", ""},

@@ -13,13 +13,24 @@
 #include <functional>
 
 #ifndef _WIN32
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 #endif
 
 namespace calctutor {
 namespace {
 
 using namespace calctutor::testing;
+
+std::string repeated(std::string_view text, int times)
+{
+    std::string result;
+    for (int i = 0; i < times; ++i)
+        result += text;
+    return result;
+}
 
 struct ViewRow {
     const char* name;
@@ -82,6 +93,18 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
          [](const TempFolder&, const std::string& path) {
              return "The notes file " + path + " is a pipe (FIFO), not a file.";
          }},
+        {"socket",
+         [](const TempFolder&, const std::string& path) {
+             sockaddr_un address{};
+             address.sun_family = AF_UNIX;
+             path.copy(address.sun_path, sizeof address.sun_path - 1);
+             const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+             ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+             ::close(socket);
+         },
+         [](const TempFolder&, const std::string& path) {
+             return "The notes file " + path + " is a socket, not a file.";
+         }},
         {"link to /dev/null", [](const TempFolder&, const std::string& path) { fs::create_symlink("/dev/null", path); },
          [](const TempFolder&, const std::string& path) {
              return "The notes file " + path + " is a link to /dev/null, which is a device, not a file.";
@@ -89,7 +112,7 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
         {"link to a folder",
          [](const TempFolder& folder, const std::string& path) {
              fs::create_directory(folder.file("old"));
-             fs::create_symlink(folder.file("old"), path);
+             fs::create_symlink("old", path); // relative: the message names where it leads
          },
          [](const TempFolder& folder, const std::string& path) {
              return "The notes file " + path + " is a link to " + fs::canonical(folder.file("old")).string()
@@ -100,6 +123,10 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
          [](const TempFolder& folder, const std::string& path) {
              return "The notes file " + path + " is a link that points nowhere: " + folder.file("gone.txt")
                  + " does not exist.";
+         }},
+        {"link to itself", [](const TempFolder&, const std::string& path) { fs::create_symlink(path, path); },
+         [](const TempFolder&, const std::string& path) {
+             return "The notes file " + path + " cannot be read: Too many levels of symbolic links.";
          }},
         {"NUL bytes",
          [](const TempFolder&, const std::string& path) {
@@ -122,6 +149,16 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
             EXPECT_EQ(readWholeFile(path, "notes file").problem, row.problem(folder, path));
         }
     }
+
+    TempFolder folder;
+    std::ofstream(folder.file("notes_Ann.txt"), std::ios::binary) << "ok";
+    fs::create_symlink(folder.file("notes_Ann.txt"), folder.file("link.txt"));
+    EXPECT_EQ(readForViewer(folder.file("link.txt"), "notes file", Viewer::Notes, viewLimits(Viewer::Notes)).content,
+              "ok");
+    EXPECT_EQ(readWholeFile(folder.file("link.txt"), "notes file").content, "ok");
+    const std::string tooLong = folder.file(std::string(300, 'n'));
+    EXPECT_EQ(readForViewer(tooLong, "notes file", Viewer::Notes, viewLimits(Viewer::Notes)).problem,
+              "The notes file " + tooLong + " cannot be read: File name too long.");
 #endif
 }
 
@@ -131,6 +168,7 @@ struct TailRow {
     std::size_t bytes;
     std::size_t lines;
     std::string shown;
+    const char* total = nullptr; // the file's size as the heading gives it, when not in bytes
 };
 
 TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
@@ -146,6 +184,8 @@ TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
         {"a last line without its end", "a\r\nb\r\nc", 99, 1, "c"},
         {"bare CR and LF count as line ends", "a\nb\rc", 99, 2, "b\rc"},
         {"empty lines count", "\r\n\r\n\r\n", 99, 2, "\r\n\r\n"},
+        {"1,024 bytes are 1.0 KB", repeated("abcdefg\n", 128), 99, 2, "abcdefg\nabcdefg\n", "1.0 KB"},
+        {"1,023 bytes are bytes", repeated("abcdefg\n", 127) + "abcdef\n", 99, 1, "abcdef\n"},
     };
     for (const TailRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -160,8 +200,9 @@ TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
         } else {
             EXPECT_EQ(view.heading,
                       "The send file is too large to show whole: shown below are its last "
-                          + std::to_string(row.shown.size()) + " bytes of " + std::to_string(row.content.size())
-                          + " bytes. The whole file is " + path);
+                          + std::to_string(row.shown.size()) + " bytes of "
+                          + (row.total ? row.total : std::to_string(row.content.size()) + " bytes")
+                          + ". The whole file is " + path);
         }
     }
 }
@@ -182,6 +223,34 @@ TEST(RecordViewers, OfALargeNotesFileTheLast256KilobytesAreShown)
               "The notes file is too large to show whole: shown below are its last 256.0 KB of 300.0 KB. "
               "The whole file is "
                   + path);
+}
+
+// The limits the student is told of: the send file shows its last 65,536
+// lines and the notes any number of them; neither shows 2,001 characters in a row.
+TEST(RecordViewers, EachViewerKeepsItsOwnLimits)
+{
+    TempFolder folder;
+    const std::string path = folder.file("notes_Ann.txt");
+    const std::string lines = repeated("a \n", 65537);
+    std::ofstream(path, std::ios::binary) << lines;
+    const FileView notes = readForViewer(path, "notes file", Viewer::Notes, viewLimits(Viewer::Notes));
+    EXPECT_EQ(notes.content.size(), lines.size());
+    EXPECT_EQ(notes.heading, "");
+    const FileView send = readForViewer(path, "send file", Viewer::SendFile, viewLimits(Viewer::SendFile));
+    EXPECT_EQ(send.content.size(), lines.size() - 3);
+    EXPECT_EQ(send.heading,
+              "The send file is too large to show whole: shown below are its last 192.0 KB of 192.0 KB. "
+              "The whole file is "
+                  + path);
+
+    for (const Viewer viewer : {Viewer::Notes, Viewer::SendFile}) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string(2000, 'x');
+        EXPECT_EQ(readForViewer(path, "notes file", viewer, viewLimits(viewer)).content, std::string(2000, 'x'));
+        std::ofstream(path, std::ios::binary | std::ios::app) << 'x';
+        EXPECT_NE(
+            readForViewer(path, "notes file", viewer, viewLimits(viewer)).problem.find("more than 2000 characters"),
+            std::string::npos);
+    }
 }
 
 struct RunRow {
@@ -237,7 +306,7 @@ TEST(RecordViewers, AGigabyteSendFileShowsOnlyItsEnd)
     std::ofstream(path, std::ios::binary | std::ios::app) << lines;
     const FileView view = readForViewer(path, "send file", Viewer::SendFile, limits);
     EXPECT_EQ(view.problem, "");
-    EXPECT_EQ(static_cast<std::size_t>(std::count(view.content.begin(), view.content.end(), '\n')), limits.lines);
+    EXPECT_EQ(std::count(view.content.begin(), view.content.end(), '\n'), 65536);
     EXPECT_EQ(view.content.rfind("line ", 0), 0u);
     EXPECT_EQ(lines.substr(lines.size() - view.content.size()), view.content);
     EXPECT_NE(view.heading.find(" of 1.0 GB. The whole file is " + path), std::string::npos);
@@ -266,13 +335,19 @@ TEST_F(QueryFolder, ConvertsQueryLinesAndTakesTheCodeNumberFromTheFirstLine)
     EXPECT_EQ(state.codeNumber, 12);
 }
 
-TEST_F(QueryFolder, MissingOrEmptyQueryFilesChangeNothing)
+TEST_F(QueryFolder, MissingEmptyOrUnreadableQueryFilesChangeNothing)
 {
-    EXPECT_TRUE(codeFile(state).has_value());
+    const std::string query = folder.file("query.txt");
+    EXPECT_EQ(codeFile(state).value_or(""),
+              "There is nothing to show yet: the query file " + query + " does not exist.");
     writeQuery("");
-    const auto error = codeFile(state);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->find("empty"), std::string::npos);
+    EXPECT_EQ(codeFile(state).value_or(""), "The query file " + query + " is empty.");
+#ifdef __linux__
+    // A regular file that fails when read: this process's memory at address 0.
+    std::filesystem::remove(query);
+    std::filesystem::create_symlink("/proc/self/mem", query);
+    EXPECT_EQ(codeFile(state).value_or(""), "The query file " + query + " cannot be read: Input/output error.");
+#endif
     EXPECT_EQ(state.codeNumber, 21);
     EXPECT_FALSE(std::filesystem::exists(folder.file("queri.txt")));
 }
@@ -283,7 +358,8 @@ TEST_F(QueryFolder, AnOutputThatCannotBeWrittenChangesNothing)
     std::filesystem::create_directory(folder.file("queri.txt"));
     const auto intoFolder = codeFile(state);
     ASSERT_TRUE(intoFolder.has_value());
-    EXPECT_NE(intoFolder->find(folder.file("queri.txt") + " cannot be written"), std::string::npos) << *intoFolder;
+    EXPECT_EQ(intoFolder->rfind("The converted file " + folder.file("queri.txt") + " cannot be written: ", 0), 0u)
+        << *intoFolder;
     EXPECT_EQ(state.codeNumber, 21);
     EXPECT_FALSE(std::filesystem::exists(folder.file("queri.txt.part")));
 

@@ -1,6 +1,5 @@
 #include "startup/StudentSetup.h"
 
-#include "core/Prompts.h"
 #include "core/TutorState.h"
 #include "platform/NativeFiles.h"
 
@@ -57,8 +56,14 @@ TEST(StudentSetup, DefaultFolderAndNameGiveThePaths)
     EXPECT_EQ(setup.state.notesFilePath, folder + kSeparator + "notes_First_Middle_Last.txt");
     EXPECT_EQ(setup.state.assignmentNumber, "005");
     EXPECT_EQ(setup.state.nextAssignmentNumber, "006");
+    // Word for word, the misspelt "makde" included.
     EXPECT_EQ(setup.state.responsePrompt,
-              std::string(kResponseInvitation1) + "\r\n\r\n" + std::string(kResponseInvitation2));
+              "Enter, as appropriate, an answer to the question, a critique of your answer in response to a given "
+              "answer, your insights regarding the situation at this point, notes to yourself, or just an OK.\r\n"
+              "\r\nAlways critique your solutions by describing any insights you had or errors you makde, and by "
+              "explaining how you can make use of the insight or how you now know how to avoid certain errors.  "
+              "Also pose for the instructor any question or questions that you have related to the problem or "
+              "series of problems.");
     EXPECT_EQ(setup.state.lineIndex, 0);
     EXPECT_EQ(setup.state.scriptLines[1].substr(0, 4), "001.");
     EXPECT_TRUE(setup.messages.told.empty());
