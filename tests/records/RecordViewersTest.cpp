@@ -3,6 +3,7 @@
 
 #include "core/TutorState.h"
 
+#include "CommaLocale.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -205,6 +206,16 @@ TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
                           + ". The whole file is " + path);
         }
     }
+
+    // The size keeps its point when the desktop's language writes a decimal comma.
+    const testing::CommaLocale comma;
+    TempFolder folder;
+    const std::string path = folder.file("send_1208Ann.txt");
+    std::ofstream(path, std::ios::binary) << repeated("abcdefg\n", 128);
+    EXPECT_EQ(
+        readForViewer(path, "send file", Viewer::SendFile, {99, 2, 99}).heading,
+        "The send file is too large to show whole: shown below are its last 16 bytes of 1.0 KB. The whole file is "
+            + path);
 }
 
 TEST(RecordViewers, OfALargeNotesFileTheLast256KilobytesAreShown)
