@@ -26,7 +26,7 @@ std::vector<CourseEntry> parseOne(const std::string& content, std::vector<Course
 TEST(CourseFile, KeepsEveryCharacterOfAnEntry)
 {
     const auto entries = parseOne("# comment\n"
-                                  ">002.  |   \n"
+                                  ">002.  | \t \n"
                                   "\n"
                                   "-\r\n"
                                   ">|\n"
@@ -45,25 +45,28 @@ TEST(CourseFile, ReportsLinesThatCouldChangeTheCourseSilently)
 {
     std::vector<CourseProblem> problems;
     const auto entries = parseOne(">no end mark\n"
+                                  ">entry|\n"
                                   "-\n"
                                   "+continues a separator|\n"
-                                  ">tab\there|\n"
+                                  ">tab\there\t|\n"
                                   "plain text\n"
                                   "-- not a separator\n",
                                   &problems);
     ASSERT_EQ(problems.size(), 5u);
     const std::vector<std::pair<int, std::string>> expected = {
         {1, "a text line must end with '|' (the end of its text)"},
-        {3, "a '+' line must follow a line that starts an entry"},
-        {4, "only printable ASCII characters are allowed (found a tab or other character)"},
-        {5, "a line must begin with '>', '+', '-' or '#'"},
+        {4, "a '+' line must follow a line that starts an entry"},
+        {5, "only printable ASCII characters are allowed (found a tab or other character)"},
         {6, "a line must begin with '>', '+', '-' or '#'"},
+        {7, "a line must begin with '>', '+', '-' or '#'"},
     };
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(problems[i].line, expected[i].first) << i;
         EXPECT_EQ(problems[i].message, expected[i].second) << i;
     }
-    EXPECT_EQ(entries.size(), 2u); // the separator and the entry with the tab
+    ASSERT_EQ(entries.size(), 3u); // the first entry, the separator and the entry with the tab
+    EXPECT_EQ(entries[0].text, "entry");
+    EXPECT_EQ(entries[1].text, "");
 }
 
 std::vector<CourseProblem> checkText(const std::vector<CourseSource>& files)
@@ -77,6 +80,10 @@ const CourseSource kClosing{"002.course", ">002.  |\n"};
 TEST(CourseCheck, AcceptsASoundCourse)
 {
     EXPECT_TRUE(checkText({kGoodOne, kClosing}).empty());
+    for (const char* routine : {"graph1", "GRAPH3", "Exit-Prog"}) {
+        const CourseSource file{"001.course", ">001.|\n-\n>`aA|\n-\n>`routine " + std::string(routine) + "|\n-\n"};
+        EXPECT_TRUE(checkText({file, kClosing}).empty()) << routine;
+    }
 }
 
 struct ExpectedProblem {
@@ -131,14 +138,20 @@ INSTANTIATE_TEST_SUITE_P(
                  {kGoodOne, {"003.course", ">002.  |\n"}},
                  {{"003.course", 1, "the header does not match the file name"}}},
         FaultRow{"UnknownRoutine",
-                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`aA|\n-\n>`routine graf2|\n-\n"}, kClosing},
-                 {{"001.course", 7, "unknown routine \"graf2\": it would end the program (entry 7)"}}},
+                 {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`aA|\n-\n>`routine Graf Z2|\n-\n"}, kClosing},
+                 {{"001.course", 7, "unknown routine \"grafz2\": it would end the program (entry 7)"}}},
         FaultRow{"RoutineNotAfterAnAnswer",
                  {{"001.course", ">001.|\n-\n>`q001.  Q|\n-\n>`routine graph2|\n-\n"}, kClosing},
                  {{"001.course", 5, kRoutinePlace + " (entry 5)"}}},
         FaultRow{"RoutineAfterAText",
                  {{"001.course", ">001.|\n-\n>`q001.  Q|\n>|\n+|\n+step|\n-\n>`routine graph2|\n-\n"}, kClosing},
                  {{"001.course", 8, kRoutinePlace + " (entry 6)"}}},
+        FaultRow{"RoutineRightAfterAnAnswer",
+                 {{"001.course", ">001.|\n-\n>`aA|\n>`aB|\n>`routine graph2|\n-\n"}, kClosing},
+                 {{"001.course", 5, kRoutinePlace + " (entry 5)"}}},
+        FaultRow{"FileBeginningWithAFurtherLine",
+                 {{"001.course", ">001.|\n-\n>`aA|\n"}, {"002.course", "+more|\n>002.  |\n"}},
+                 {{"002.course", 1, "a '+' line must follow a line that starts an entry"}}},
         FaultRow{"RoutineWithoutASeparatorAfterIt",
                  {{"001.course", ">001.|\n-\n>`aA|\n-\n>`routine graph2|\n"}, kClosing},
                  {{"001.course", 5, kRoutinePlace + " (entry 5)"}}},
@@ -174,6 +187,29 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CourseCheck, TheLongestEntryAllowedPasses)
 {
     EXPECT_TRUE(checkText({{"001.course", ">001.|\n-\n>`q" + std::string(1598, 'x') + "|\n"}, kClosing}).empty());
+}
+
+TEST(CourseCheck, TheScriptHoldsEntriesUpToItsLastIndex)
+{
+    // kGoodOne's eight entries and separators up to the closing header as entry 5000.
+    std::string separators;
+    for (int i = 0; i < 4991; ++i)
+        separators += "-\n";
+    const ParsedCourse full = parseCourse({{"001.course", kGoodOne.content + separators}, kClosing});
+    EXPECT_TRUE(checkCourse(full).empty());
+    TutorState state;
+    storeEntries(state, full.entries);
+    EXPECT_EQ(state.scriptLines[kLastScriptIndex], "002.  ");
+    EXPECT_EQ(state.lineIndex, 0);
+
+    const ParsedCourse over = parseCourse({{"001.course", kGoodOne.content + separators + "-\n"}, kClosing});
+    const auto problems = checkCourse(over);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0].file, "002.course");
+    EXPECT_EQ(problems[0].message, "the course has more entries than the script can hold (5000)");
+    storeEntries(state, over.entries); // what does not fit is left out
+    EXPECT_EQ(state.scriptLines.size(), kLastScriptIndex + 1u);
+    EXPECT_EQ(state.scriptLines[kLastScriptIndex], "");
 }
 
 TEST(QuestionBank, LoadsTheCourseFromIndexOne)

@@ -99,6 +99,10 @@ TEST(AssignmentEntry, TheClosingHeaderHasNoContent)
     EXPECT_TRUE(assignmentHasContent(entry.state.scriptLines, 1));
     EXPECT_FALSE(assignmentHasContent(entry.state.scriptLines, 30));
     EXPECT_EQ(availableAssignments(entry.state.scriptLines), "001 to 005");
+    entry.state.scriptLines[3].clear(); // 001 has no stop left
+    EXPECT_EQ(availableAssignments(entry.state.scriptLines), "005");
+    entry.state.scriptLines[9].clear();
+    EXPECT_EQ(availableAssignments(entry.state.scriptLines), "none");
     // Nor has an assignment that the end marker closes before any stop.
     entry.state.scriptLines[32] = "####.#";
     entry.state.scriptLines[33] = "`q001.  after the end";
@@ -110,8 +114,9 @@ TEST(AssignmentEntry, AnAssignmentNotInTheScriptEndsTheProgramWithAMessageAndWri
     Entry entry;
     entry.state.assignmentNumber = "009";
     EXPECT_EQ(entry.run(), Flow::EndProgram);
-    ASSERT_EQ(entry.messages.told.size(), 1u);
-    EXPECT_NE(entry.messages.told[0].find("Assignment 009 is not in the course"), std::string::npos);
+    EXPECT_EQ(entry.messages.told,
+              std::vector<std::string>{"Assignment 009 is not in the course, so the tutor cannot "
+                                       "go on. Start it again and choose another assignment."});
     EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));
 }
 
@@ -122,8 +127,26 @@ TEST(AssignmentEntry, AFileThatCannotBeOpenedEndsTheProgramWithAMessageAndWrites
     entry.random = ScriptedRandom{0.5f, 0.5f, 0.5f, 0.5f};
     EXPECT_EQ(entry.run(), Flow::EndProgram);
     ASSERT_EQ(entry.messages.told.size(), 1u);
-    EXPECT_NE(entry.messages.told[0].find("missing/send_0712Ann.txt"), std::string::npos);
-    EXPECT_NE(entry.messages.told[0].find("does not exist"), std::string::npos);
+    EXPECT_EQ(entry.messages.told[0],
+              "The start of your work could not be recorded, so the tutor cannot go on. The record file "
+                  + entry.state.sendFilePath + " cannot be created in the folder " + entry.folder.file("missing")
+                  + ": it does not exist. Check the folder you chose for your files, then start the tutor again.");
+    EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));
+}
+
+TEST(AssignmentEntry, AnEntryCutShortThatCannotBeUndoneEndsTheProgramBeforeTheSearch)
+{
+    Entry entry;
+    std::filesystem::create_directory(entry.state.pendingFilePath);
+    EXPECT_EQ(entry.run(), Flow::EndProgram);
+    ASSERT_EQ(entry.messages.told.size(), 1u);
+    EXPECT_EQ(
+        entry.messages.told[0],
+        "The start of your work could not be recorded, so the tutor cannot go on. The record of entries in "
+        "progress cannot be opened: "
+            + entry.state.pendingFilePath
+            + ": it is a folder, not a file. Check the folder you chose for your files, then start the tutor again.");
+    EXPECT_EQ(entry.state.lineIndex, 0);
     EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));
 }
 

@@ -28,6 +28,13 @@ const std::string kUnits = "bytes";
 constexpr std::size_t kUnitsPerAccent = 2;
 #endif
 
+std::string kDefaultMissing(const std::string& folder)
+{
+    return "The default folder " + folder
+        + " could not be created or cannot be used: it does not exist. Please enter the folder to which your files "
+          "should be written.";
+}
+
 struct StartUp {
     explicit StartUp(std::initializer_list<std::string> answers, float draw = 0.5f)
         : input(answers), random{draw}, services{input, messages, clock, random, folder.file("tesmoril")}
@@ -54,6 +61,8 @@ TEST(StudentSetup, DefaultFolderAndNameGiveThePaths)
     EXPECT_EQ(setup.state.masterFilePath, folder + kSeparator + "masterFile_First_Middle_Last.txt");
     EXPECT_EQ(setup.state.sendFilePath, folder + kSeparator + "send_0712First_Middle_Last.txt");
     EXPECT_EQ(setup.state.notesFilePath, folder + kSeparator + "notes_First_Middle_Last.txt");
+    EXPECT_EQ(setup.state.pendingFilePath, folder + kSeparator + ".pending_First_Middle_Last.txt");
+    EXPECT_EQ(setup.state.draftFilePath, folder + kSeparator + ".draft_First_Middle_Last_005.txt");
     EXPECT_EQ(setup.state.assignmentNumber, "005");
     EXPECT_EQ(setup.state.nextAssignmentNumber, "006");
     // Word for word, the misspelt "makde" included.
@@ -129,9 +138,11 @@ TEST(StudentSetup, AsksAgainForAFolderThatCannotBeUsed)
     StartUp setup({"Ann", "1", missing, chosen.path(), "1"});
     ASSERT_EQ(setup.run(), Flow::Continue);
     EXPECT_EQ(setup.state.dataFolder, chosen.path());
-    ASSERT_EQ(setup.messages.told.size(), 1u);
-    EXPECT_NE(setup.messages.told[0].find(missing), std::string::npos);
-    EXPECT_NE(setup.messages.told[0].find("does not exist"), std::string::npos);
+    EXPECT_EQ(setup.messages.told,
+              std::vector<std::string>{"Your files cannot be written to the folder " + missing
+                                       + ": it does not exist. Please enter another folder, or just hit the Enter key "
+                                         "to keep the default folder "
+                                       + setup.folder.file("tesmoril") + "."});
     EXPECT_FALSE(std::filesystem::exists(missing)); // a typed folder is never created
 }
 
@@ -150,19 +161,23 @@ TEST(StudentSetup, AnUnusableDefaultFolderLeadsToTheFolderQuestion)
     setup.services.defaultFolder = setup.folder.file("no/such/parent"); // cannot be created
     ASSERT_EQ(setup.run(), Flow::Continue);
     EXPECT_EQ(setup.state.dataFolder, chosen.path());
-    ASSERT_EQ(setup.messages.told.size(), 1u);
-    EXPECT_NE(setup.messages.told[0].find(setup.services.defaultFolder), std::string::npos);
+    EXPECT_EQ(setup.messages.told, std::vector<std::string>{kDefaultMissing(setup.services.defaultFolder)});
+    EXPECT_EQ(setup.input.prompts[2], secondFolderPrompt(setup.services.defaultFolder));
 }
 
 TEST(StudentSetup, RefusesNamesThatCannotStandInAFileName)
 {
-    StartUp setup({"../etc/passwd", "Ann\x1F", "Ann\x7F", "A:B*C", "Ann O'Neil", "", "1"});
+    StartUp setup({"../etc/passwd", "Ann\x1F", "Ann\x7F", "A:B*C:", "<\x01>", "Ann O'Neil", "", "1"});
     ASSERT_EQ(setup.run(), Flow::Continue);
-    ASSERT_EQ(setup.messages.told.size(), 4u);
-    EXPECT_NE(setup.messages.told[0].find("/"), std::string::npos);
-    EXPECT_NE(setup.messages.told[1].find("contain a control character"), std::string::npos);
-    EXPECT_NE(setup.messages.told[2].find("contain a control character"), std::string::npos); // DEL
-    EXPECT_NE(setup.messages.told[3].find(": *"), std::string::npos);
+    ASSERT_EQ(setup.messages.told.size(), 5u);
+    EXPECT_EQ(setup.messages.told[0],
+              "Your name becomes part of the names of your record files, so it cannot contain /. These characters are "
+              "not allowed in a name: / \\ : * ? \" < > | and control characters. Please type your name again.");
+    EXPECT_NE(setup.messages.told[1].find("contain a control character."), std::string::npos);
+    EXPECT_NE(setup.messages.told[2].find("contain a control character."), std::string::npos); // DEL
+    EXPECT_NE(setup.messages.told[3].find("contain : *. "), std::string::npos); // each character named once
+    EXPECT_NE(setup.messages.told[4].find("contain < > and a control character. "), std::string::npos);
+    EXPECT_EQ(unsafeNameCharacters("a/b\\c:d*e?f\"g<h>i|j.k-l_m n'o"), "/ \\ : * ? \" < > |");
     EXPECT_TRUE(setup.state.masterFilePath.ends_with(kSeparator + "masterFile_Ann_O'Neil.txt"));
 }
 
@@ -177,8 +192,12 @@ TEST(StudentSetup, RefusesNamesTooLongForTheRecordFilesNames)
     StartUp setup({std::string(241, 'a'), std::string(242 / kUnitsPerAccent, '\xE9'), longest, "", "1"});
     ASSERT_EQ(setup.run(), Flow::Continue);
     ASSERT_EQ(setup.messages.told.size(), 2u);
-    EXPECT_NE(setup.messages.told[0].find("would have 256 " + kUnits), std::string::npos) << setup.messages.told[0];
-    EXPECT_NE(setup.messages.told[1].find("would have 257 " + kUnits), std::string::npos) << setup.messages.told[1];
+    EXPECT_EQ(setup.messages.told[0],
+              "Your name is too long to be part of the names of your record files: the file masterFile_"
+                  + std::string(241, 'a') + ".txt would have 256 " + kUnits
+                  + ", and a file name can have at most 255. Please type a shorter name.");
+    EXPECT_NE(setup.messages.told[1].find(".txt would have 257 " + kUnits + ", and"), std::string::npos)
+        << setup.messages.told[1];
     EXPECT_TRUE(setup.state.masterFilePath.ends_with(kSeparator + "masterFile_" + longest + ".txt"));
 }
 
@@ -200,7 +219,14 @@ TEST(StudentSetup, RefusesAFolderWhereTheFilesPathsWouldBeTooLong)
     ASSERT_EQ(setup.run(), Flow::Continue);
     EXPECT_EQ(setup.state.dataFolder, usable.path());
     ASSERT_EQ(setup.messages.told.size(), 1u);
-    EXPECT_NE(setup.messages.told[0].find("its path is too long"), std::string::npos) << setup.messages.told[0];
+    // The longest of the record files names the length.
+    const std::string longest = "masterFile_" + name + ".txt";
+    EXPECT_EQ(setup.messages.told[0],
+              "Your files cannot be written to the folder " + deep + ": its path is too long: the path of " + longest
+                  + " in it would have " + std::to_string(native::nativeLength(native::joinPath(deep, longest))) + " "
+                  + kUnits + ", and this system takes at most " + std::to_string(native::longestPath(deep))
+                  + ". Please enter another folder, or just hit the Enter key to keep the default folder "
+                  + setup.folder.file("tesmoril") + ".");
 }
 
 #ifndef _WIN32
@@ -236,20 +262,20 @@ TEST(StudentSetup, EnterAfterAnUnusableDefaultAsksAgain)
     setup.services.defaultFolder = setup.folder.file("no/such/parent");
     ASSERT_EQ(setup.run(), Flow::Continue);
     EXPECT_EQ(setup.state.dataFolder, chosen.path());
-    ASSERT_EQ(setup.messages.told.size(), 2u);
-    EXPECT_NE(setup.messages.told[1].find(setup.services.defaultFolder), std::string::npos);
+    EXPECT_EQ(setup.messages.told, std::vector<std::string>(2, kDefaultMissing(setup.services.defaultFolder)));
 }
 
 TEST(StudentSetup, AsksAgainForAnAssignmentThatIsNotInTheCourse)
 {
-    StartUp setup({"Ann", "", "17", "0001", "1"});
+    StartUp setup({"Ann", "", "", "17", "0001", "1"});
     ASSERT_EQ(setup.run(), Flow::Continue);
     EXPECT_EQ(setup.state.assignmentNumber, "001");
     EXPECT_EQ(setup.state.nextAssignmentNumber, "002");
-    ASSERT_EQ(setup.messages.told.size(), 2u);
-    EXPECT_NE(setup.messages.told[0].find("017 is not in the course"), std::string::npos);
-    EXPECT_NE(setup.messages.told[0].find("001 to"), std::string::npos);
-    EXPECT_NE(setup.messages.told[1].find("0001 is not in the course"), std::string::npos);
+    const std::string rest = " is not in the course. The course has assignments 001 to 016. Please enter one of these "
+                             "numbers, or leave the box empty to stop.";
+    EXPECT_EQ(
+        setup.messages.told,
+        (std::vector<std::string>{"Assignment (none)" + rest, "Assignment 017" + rest, "Assignment 0001" + rest}));
 }
 
 TEST(StudentSetup, GivingUpOnTheAssignmentEndsTheProgramWithoutWriting)
