@@ -73,6 +73,8 @@ TEST_F(RecordFilesTest, EveryFileIsFlushedBeforeSuccessAndTheIntentAroundThem)
     EXPECT_LT(intentWritten, masterSynced);
     EXPECT_LT(masterSynced, intentCleared);
     EXPECT_LT(sendSynced, intentCleared);
+    // Both files and the intent record were new: their names must outlast a power cut as well.
+    EXPECT_EQ(std::count(synced.begin(), synced.begin() + intentWritten, folder.path()), 3);
 }
 
 // A failure at any step leaves every file as it was and names the file.
