@@ -52,11 +52,19 @@ class FixedClock final : public Clock {
 public:
     int secondsSinceMidnight() override { return seconds; }
     std::string date() override { return today; }
-    std::string time() override { return now; }
+    std::string time() override
+    {
+        if (!ticks.empty()) {
+            now = ticks.front();
+            ticks.pop_front();
+        }
+        return now;
+    }
 
     int seconds = 45296;
     std::string today = "07-12-2026";
     std::string now = "12:34:56";
+    std::deque<std::string> ticks; // handed out first, one per call of time()
 };
 
 // Hands out the scripted draws in order; fails when they run out.

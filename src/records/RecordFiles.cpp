@@ -36,7 +36,11 @@ std::string interruptedNotice(const std::vector<std::string>& cutPaths)
 // two tutors of the same student take turns and never deadlock.
 std::optional<RecordError> openIntentRecord(const std::string& pendingPath, native::File& into)
 {
+    const bool created = native::inspect(pendingPath).kind == native::PathKind::Missing;
     std::optional<native::Fault> fault = native::File::open(pendingPath, native::File::Mode::Update, into);
+    // A record that a power cut takes away with its name would leave a torn entry in place.
+    if (!fault && created)
+        fault = native::syncFolder(parentFolder(pendingPath));
     if (!fault)
         fault = into.lock();
     if (fault)
@@ -179,7 +183,11 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
                 {"The record file " + paths[i] + " cannot be created in the folder " + folder + ": " + *problem + "."}};
     }
     for (const std::size_t i : missing) {
-        if (auto fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]))
+        std::optional<native::Fault> fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]);
+        // Flushing the entries is not enough for a new file: its name must outlast a power cut too.
+        if (!fault)
+            fault = native::syncFolder(parentFolder(paths[i]));
+        if (fault)
             return {nullptr, failure("The record file cannot be created:", paths[i], *fault)};
     }
     return {std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files)), {}};

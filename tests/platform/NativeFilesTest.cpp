@@ -12,7 +12,11 @@
 #include <thread>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 // The promises of NativeFiles.h, checked against whichever backend this
@@ -101,6 +105,10 @@ TEST_F(NativeFiles, CutsBackAndOverwritesExactly)
     std::string content;
     ASSERT_FALSE(update.readAll(content));
     EXPECT_EQ(content, "short");
+    ASSERT_FALSE(update.readAt(2, 100, content));
+    EXPECT_EQ(content, "ort") << "a read past the end returns only what is there";
+    ASSERT_FALSE(update.readAt(9, 4, content));
+    EXPECT_EQ(content, "");
 }
 
 // The lock keeps a second writer (another File, here in another thread) out
@@ -158,6 +166,7 @@ TEST_F(NativeFiles, LockedEntriesOfTwoWritersNeverInterleave)
 TEST_F(NativeFiles, ReplacesAFileWholeAndLeavesNothingBeside)
 {
     writeFile(path, "old contents, longer than the new ones\r\n");
+    writeFile(path + ".part", "left by a crash, longer than the new contents\r\n");
     syncFaults() = {};
     ASSERT_FALSE(replaceFile(path, "new\r\n"));
     EXPECT_EQ(contents(path), "new\r\n");
@@ -189,6 +198,41 @@ TEST_F(NativeFiles, TheLongestPathIsTheLongestTheSystemTakes)
     errno = 0;
     EXPECT_NE(::stat(pathOf(longest + 1).c_str(), &info), 0);
     EXPECT_EQ(errno, ENAMETOOLONG) << "a path of " << longest + 1 << " bytes was taken";
+}
+#endif
+
+#ifndef _WIN32
+TEST_F(NativeFiles, MovingAnOpenFileOverAnotherReleasesTheOtherAndItsLock)
+{
+    const std::string other = folder.file("send_0712Ann.txt");
+    File first;
+    File second;
+    ASSERT_FALSE(File::open(path, File::Mode::AppendOrCreate, first));
+    ASSERT_FALSE(first.lock());
+    ASSERT_FALSE(File::open(other, File::Mode::AppendOrCreate, second));
+    first = std::move(second);
+    EXPECT_FALSE(second.isOpen());
+    ASSERT_FALSE(first.append("moved\r\n"));
+    EXPECT_EQ(contents(other), "moved\r\n");
+    const int probe = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(probe, 0);
+    EXPECT_EQ(::flock(probe, LOCK_EX | LOCK_NB), 0) << "the file moved over still holds its lock";
+    ::close(probe);
+}
+
+TEST_F(NativeFiles, TheHomeFolderComesFromHomeOrElseTheUserDatabase)
+{
+    const char* saved = std::getenv("HOME");
+    const std::string kept = saved != nullptr ? saved : "";
+    ::setenv("HOME", "/home/zo\xC3\xAB", 1);
+    EXPECT_EQ(homeFolder(), "/home/zo\xEB") << "a Windows-1252 text, as every path here";
+    ::setenv("HOME", "", 1);
+    const passwd* entry = ::getpwuid(::getuid());
+    EXPECT_EQ(homeFolder(), entry != nullptr ? entry->pw_dir : "");
+    if (saved != nullptr)
+        ::setenv("HOME", kept.c_str(), 1);
+    else
+        ::unsetenv("HOME");
 }
 #endif
 

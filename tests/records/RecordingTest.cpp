@@ -3,6 +3,7 @@
 #include "core/Prompts.h"
 #include "core/TutorState.h"
 #include "records/AnswerDraft.h"
+#include "records/IntentRecord.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
 #include "records/SyncFaults.h"
@@ -23,6 +24,8 @@ using namespace calctutor::testing;
 const std::string kOpening = "......!!!!!!!!...................................\r\n";
 const std::string kClosing = ".................................................\r\n";
 const std::string kTime = "                                    12:34:56\r\n";
+const std::string kKeptInTheBox =
+    " Your text is still in the answer box: fix the folder or free some space, then press the button again.";
 
 struct Recording : ::testing::Test {
     Recording()
@@ -58,13 +61,14 @@ struct Recording : ::testing::Test {
 TEST_F(Recording, AResponseToAQuestionCarriesTheConfidence)
 {
     input.add("2");
+    clock.ticks = {"12:34:56", "12:34:57"}; // each file's time line reads the clock
     ASSERT_EQ(respond("-1.4 cm/s"), Recorded::Entry);
     const std::string body = "`q002.  What is the rate?\r\n" + kOpening
         + "RESPONSE -->  \r\n-1.4 cm/s\r\n"
           "confidence assessment:  2\r\n"
         + kClosing;
     EXPECT_EQ(master(), kOpening + kTime + "\r\n\r\n`questionNumber 50002 \r\n" + body);
-    EXPECT_EQ(send(), kOpening + kTime + body);
+    EXPECT_EQ(send(), kOpening + "                                    12:34:57\r\n" + body);
     EXPECT_EQ(input.prompts, std::vector<std::string>{std::string(kConfidencePrompt)});
     EXPECT_FALSE(state.awaitingResponse);
     EXPECT_EQ(state.entryText, "-1.4 cm/s");
@@ -120,14 +124,16 @@ TEST_F(Recording, TheUntouchedInvitationIsNotRecorded)
 TEST_F(Recording, ANoteGoesToAllThreeFilesWithItsDateLine)
 {
     clock.today = "12-07-2026";
+    clock.ticks = {"10:00:01", "10:00:02", "10:00:03", "10:00:04", "10:00:05", "10:00:06"};
     ASSERT_EQ(saveNote(state, "ok", services), Recorded::Entry);
-    const std::string entry = kOpening + kTime
-        + "                                    12-07-202612:34:56\r\n"
-          "`q002.  What is the rate?\r\n"
-        + kOpening + "NOTES -------> ok\r\n" + kClosing;
-    EXPECT_EQ(master(), entry);
-    EXPECT_EQ(send(), entry);
-    EXPECT_EQ(readFile(state.notesFilePath), entry);
+    auto entry = [](const std::string& time, const std::string& dateLineTime) {
+        return kOpening + "                                    " + time + "\r\n"
+            + "                                    12-07-2026" + dateLineTime + "\r\n" + "`q002.  What is the rate?\r\n"
+            + kOpening + "NOTES -------> ok\r\n" + kClosing;
+    };
+    EXPECT_EQ(master(), entry("10:00:01", "10:00:02"));
+    EXPECT_EQ(send(), entry("10:00:03", "10:00:04"));
+    EXPECT_EQ(readFile(state.notesFilePath), entry("10:00:05", "10:00:06"));
     EXPECT_FALSE(state.awaitingResponse);
     EXPECT_EQ(state.entryText, "NOTES -------> ok");
     EXPECT_TRUE(input.prompts.empty());
@@ -141,9 +147,10 @@ TEST_F(Recording, AMissingFolderLosesNothingAndTheNextPressWorks)
     state.awaitingResponse = true;
     EXPECT_EQ(respond("second"), Recorded::Failed);
     EXPECT_TRUE(input.prompts.size() == 1); // no rating box for an entry that cannot be written
-    ASSERT_EQ(messages.told.size(), 1u);
-    EXPECT_NE(messages.told[0].find(state.masterFilePath), std::string::npos);
-    EXPECT_NE(messages.told[0].find("does not exist"), std::string::npos);
+    EXPECT_EQ(messages.told,
+              std::vector<std::string>{"Your response was not recorded. The record file " + state.masterFilePath
+                                       + " cannot be created in the folder " + folder.path() + ": it does not exist."
+                                       + kKeptInTheBox});
     EXPECT_TRUE(state.awaitingResponse);
     EXPECT_FALSE(std::filesystem::exists(folder.path()));
 
@@ -167,9 +174,10 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
     EXPECT_EQ(master(), before);
     EXPECT_TRUE(state.awaitingResponse);
     EXPECT_EQ(findDraft(state.draftFilePath), "second") << "the draft went with a failed entry";
-    ASSERT_EQ(messages.told.size(), 1u);
-    EXPECT_NE(messages.told[0].find(state.sendFilePath + ": Input/output error"), std::string::npos)
-        << messages.told[0];
+    EXPECT_EQ(messages.told,
+              std::vector<std::string>{"Your response was not recorded. The record file could not be "
+                                       "saved to disk: "
+                                       + state.sendFilePath + ": Input/output error." + kKeptInTheBox});
 
     input.add("2");
     ASSERT_EQ(respond("second"), Recorded::Entry);
@@ -184,6 +192,36 @@ TEST_F(Recording, ABlankBoxOrTheUntouchedInvitationLeavesNoDraft)
         EXPECT_FALSE(keepDraft(state, nothingTyped, nothingTyped).has_value());
         EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a draft of \"" << nothingTyped << "\" was kept";
     }
+    std::ofstream(state.draftFilePath, std::ios::binary).flush();
+    EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "an empty draft was offered";
+}
+
+TEST_F(Recording, ADraftThatCannotBeKeptSaysWhereAndLeavesNothingBeside)
+{
+    std::filesystem::create_directory(state.draftFilePath);
+    const std::string said = keepDraft(state, "typed", "typed").value_or("");
+    EXPECT_TRUE(said.starts_with("The answer you are typing cannot be kept safe in " + state.draftFilePath + ": "))
+        << said;
+    EXPECT_TRUE(said.ends_with(". It is still in the answer box; record it or save it as a note soon.")) << said;
+    EXPECT_FALSE(std::filesystem::exists(state.draftFilePath + ".part"));
+
+    state.draftFilePath.clear(); // no student yet: nothing to keep, and nowhere
+    EXPECT_FALSE(keepDraft(state, "typed", "typed").has_value());
+}
+
+TEST_F(Recording, AnEntryCutShortEarlierIsTakenOutBeforeTheNextAndTheStudentTold)
+{
+    std::ofstream(state.masterFilePath, std::ios::binary) << "old\r\nhalf an ent";
+    std::ofstream(state.pendingFilePath, std::ios::binary)
+        << formatIntent({{state.masterFilePath, 5, 40}, {state.sendFilePath, 0, 40}});
+    input.add("2");
+    ASSERT_EQ(respond("ok"), Recorded::Entry);
+    EXPECT_TRUE(master().starts_with("old\r\n" + kOpening)) << master();
+    EXPECT_EQ(messages.told,
+              std::vector<std::string>{"The tutor was stopped while it was recording an entry (the "
+                                       "program was closed or the computer stopped), so that "
+                                       "unfinished entry was taken out of your record file "
+                                       + state.masterFilePath + ". Every entry recorded before it is kept."});
 }
 
 // A UTF-8 name that std::filesystem spells in the system's own form (UTF-16 on Windows).
@@ -209,9 +247,9 @@ TEST_F(Recording, ANotesFileThatCannotBeOpenedStopsTheWholeNote)
     EXPECT_EQ(saveNote(state, "ok", services), Recorded::Failed);
     EXPECT_FALSE(std::filesystem::exists(state.masterFilePath));
     EXPECT_FALSE(std::filesystem::exists(state.sendFilePath));
-    ASSERT_EQ(messages.told.size(), 1u);
-    EXPECT_NE(messages.told[0].find("notes_Ann.txt"), std::string::npos);
-    EXPECT_NE(messages.told[0].find("is a folder, not a file"), std::string::npos);
+    EXPECT_EQ(messages.told,
+              std::vector<std::string>{"Your note was not recorded. The record file cannot be opened: "
+                                       + state.notesFilePath + ": it is a folder, not a file." + kKeptInTheBox});
 }
 
 TEST(RecordEntries, NumberLineHasASignPlaceAndATrailingSpace)

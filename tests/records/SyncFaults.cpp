@@ -32,7 +32,8 @@ extern "C" int fsync(int fd)
     const std::string& failFor = syncFaults().failFor;
     if (syncFaults().failWith != 0 && !failFor.empty() && path.ends_with(failFor)) {
         errno = syncFaults().failWith;
-        syncFaults().failWith = 0;
+        if (--syncFaults().failTimes <= 0)
+            syncFaults().failWith = 0;
         return -1;
     }
     return static_cast<int>(::syscall(SYS_fsync, fd));

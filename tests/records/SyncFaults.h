@@ -20,7 +20,8 @@ namespace calctutor::testing {
 struct SyncFaults {
     std::vector<std::string> synced; // the paths flushed, in order
     std::string failFor;             // the next flush of a path ending so fails...
-    int failWith = 0;                // ...with this error, once
+    int failWith = 0;                // ...with this error,
+    int failTimes = 1;               // ...this many times
 };
 
 // Cleared at the start of each test that uses it.
