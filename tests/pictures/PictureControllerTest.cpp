@@ -174,6 +174,20 @@ int tallestDataColumn(const QImage& picture, QRect area)
     return tallest;
 }
 
+// How many separate dark runs lie on the line of count pixels from start,
+// one step apart: the tick marks along an axis.
+int darkRuns(const QImage& picture, QPoint start, QPoint step, int count)
+{
+    int runs = 0;
+    bool inRun = false;
+    for (QPoint at = start; count-- > 0; at += step) {
+        const bool dark = picture.valid(at) && isDark(picture.pixelColor(at));
+        runs += dark && !inRun ? 1 : 0;
+        inRun = dark;
+    }
+    return runs;
+}
+
 // How many bands of text lie below the tick marks of the horizontal axis,
 // under the plot: the tick labels and the axis label must not run together.
 int textBandsBelow(const QImage& picture, const Frame& frame)
@@ -385,6 +399,17 @@ private slots:
         QVERIFY(frame.right > 300 * ratio && frame.right < water.width());
         QVERIFY(frame.bottom > 180 * ratio && frame.bottom < water.height() - 15 * ratio);
         QCOMPARE(textBandsBelow(water, frame), 2);
+        // Ticks every 10 s and every 20 cm, each with its round label, and the
+        // time label centred under the plot.
+        const int dense = qRound(ratio);
+        QCOMPARE(darkRuns(water, {frame.left - 2, frame.bottom + 3 * dense}, {1, 0}, frame.right - frame.left + 4), 11);
+        QCOMPARE(darkRuns(water, {frame.left - 3 * dense, frame.top - 2}, {0, 1}, frame.bottom - frame.top + 4), 6);
+        QFont labelFont;
+        labelFont.setPixelSize(11);
+        const QString xLabel = QString::fromStdString(findGraph(builtInGraphs().graphs, 3)->xLabel);
+        const QRect xLabelInk = darkBounds(water, QRect(0, water.height() - 16 * dense, water.width(), 16 * dense));
+        QVERIFY(std::abs(xLabelInk.width() / ratio - QFontMetricsF(labelFont).horizontalAdvance(xLabel)) <= 3);
+        QVERIFY(std::abs(xLabelInk.center().x() - (frame.left + frame.right) / 2) <= 2 * dense);
 
         const QList<QPoint> data = dataPixels(water);
         QVERIFY(dataNear(data, QPointF(frame.left, frame.top), 3 * ratio));
