@@ -64,6 +64,8 @@ TEST(AxisScale, TicksRunFromLowToHighWithoutDrift)
     EXPECT_NEAR(ticks.back(), 0.6, 1e-12);
     EXPECT_EQ(tickLabel(ticks[3], axis.step), "0.0");
     EXPECT_EQ(AxisScale({0, 1, 0}).tickCount(), 0);
+    EXPECT_EQ(AxisScale({5, 5, 1}).tickCount(), 1);
+    EXPECT_EQ(AxisScale({1, 0, 1}).tickCount(), 0);
 }
 
 TEST(AxisScale, TickLabelsShowTheDecimalsTheStepNeeds)
@@ -102,6 +104,9 @@ TEST(PlotMapping, SpreadsEachAxisAcrossThePlotWithLowValuesBottomLeft)
     const PlotMapping flat({0, 0, 100, 100}, AxisScale{5, 5, 1}, AxisScale{5, 5, 1});
     EXPECT_DOUBLE_EQ(flat.pixelX(5), 0);
     EXPECT_DOUBLE_EQ(flat.pixelY(5), 100);
+    const PlotMapping reversed({0, 0, 100, 100}, AxisScale{9, 0, 1}, AxisScale{9, 0, 1});
+    EXPECT_DOUBLE_EQ(reversed.pixelX(3), 0);
+    EXPECT_DOUBLE_EQ(reversed.pixelY(3), 100);
 }
 
 } // namespace

@@ -43,7 +43,11 @@ struct FaultyFile {
     const char* text;
     int problemLine;
     std::size_t graphsKept;
+    const char* message;
 };
+
+constexpr const char* kBadNumber = "a graph number must be a whole number from 1 to 99";
+constexpr const char* kNotAPoint = "expected \"title\", \"x\", \"y\" or a data point \"X Y\" of two numbers";
 
 class GraphDataFaults : public ::testing::TestWithParam<FaultyFile> {};
 
@@ -53,26 +57,28 @@ TEST_P(GraphDataFaults, AreReportedWithTheirLineAndTheRestIsRead)
     const ParsedGraphs parsed = parseGraphs(row.text);
     ASSERT_EQ(parsed.problems.size(), 1u);
     EXPECT_EQ(parsed.problems[0].line, row.problemLine);
-    EXPECT_FALSE(parsed.problems[0].message.empty());
+    EXPECT_EQ(parsed.problems[0].message, row.message);
     EXPECT_EQ(parsed.graphs.size(), row.graphsKept);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, GraphDataFaults,
-                         ::testing::Values(FaultyFile{"DataBeforeAnyGraph", "0 1\ngraph 2\n0 1\n", 1, 1},
-                                           FaultyFile{"GraphNumberNotANumber", "graph two\n0 1\ngraph 3\n0 1\n", 1, 1},
-                                           FaultyFile{"GraphNumberNotWhole", "graph 2.5\ngraph 3\n0 1\n", 1, 1},
-                                           FaultyFile{"GraphNumberZero", "graph 0\ngraph 3\n0 1\n", 1, 1},
-                                           FaultyFile{"GraphListedTwice", "graph 2\n0 1\ngraph 2\n0 5\n", 3, 1},
-                                           FaultyFile{"GraphWithoutPoints", "graph 2\ntitle empty\ngraph 3\n0 1\n", 1,
-                                                      1},
-                                           FaultyFile{"LastGraphWithoutPoints", "graph 3\n0 1\n\ngraph 2\n", 4, 1},
-                                           FaultyFile{"UnknownWord", "graph 2\nlabel month\n0 1\n", 2, 1},
-                                           FaultyFile{"PointWithOneNumber", "graph 2\n0\n1 2\n", 2, 1},
-                                           FaultyFile{"PointWithThreeNumbers", "graph 2\n0 1 2\n1 2\n", 2, 1},
-                                           FaultyFile{"DecimalComma", "graph 2\n0 1,5\n1 2\n", 2, 1},
-                                           FaultyFile{"NumberWithTrailingText", "graph 2\n0 40$\n1 2\n", 2, 1},
-                                           FaultyFile{"NotAFiniteNumber", "graph 2\n0 inf\n1 2\n", 2, 1}),
-                         [](const ::testing::TestParamInfo<FaultyFile>& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, GraphDataFaults,
+    ::testing::Values(
+        FaultyFile{"DataBeforeAnyGraph", "0 1\ngraph 2\n0 1\n", 1, 1, "data before the first \"graph N\" line"},
+        FaultyFile{"GraphNumberNotANumber", "graph two\n0 1\ngraph 3\n0 1\n", 1, 1, kBadNumber},
+        FaultyFile{"GraphNumberNotWhole", "graph 2.5\ngraph 3\n0 1\n", 1, 1, kBadNumber},
+        FaultyFile{"GraphNumberZero", "graph 0\ngraph 3\n0 1\n", 1, 1, kBadNumber},
+        FaultyFile{"GraphListedTwice", "graph 2\n0 1\ngraph 2\n0 5\n", 3, 1, "graph 2 is listed twice"},
+        FaultyFile{"GraphWithoutPoints", "graph 2\ntitle empty\ngraph 3\n0 1\n", 1, 1, "graph 2 has no data points"},
+        FaultyFile{"GraphNumberAboveNinetyNine", "graph 100\ngraph 99\n0 1\n", 1, 1, kBadNumber},
+        FaultyFile{"LastGraphWithoutPoints", "graph 3\n0 1\n\ngraph 2\n", 4, 1, "graph 2 has no data points"},
+        FaultyFile{"UnknownWord", "graph 2\nlabel month\n0 1\n", 2, 1, kNotAPoint},
+        FaultyFile{"PointWithOneNumber", "graph 2\n0\n1 2\n", 2, 1, kNotAPoint},
+        FaultyFile{"PointWithThreeNumbers", "graph 2\n0 1 2\n1 2\n", 2, 1, kNotAPoint},
+        FaultyFile{"DecimalComma", "graph 2\n0 1,5\n1 2\n", 2, 1, kNotAPoint},
+        FaultyFile{"NumberWithTrailingText", "graph 2\n0 40$\n1 2\n", 2, 1, kNotAPoint},
+        FaultyFile{"NotAFiniteNumber", "graph 2\n0 inf\n1 2\n", 2, 1, kNotAPoint}),
+    [](const ::testing::TestParamInfo<FaultyFile>& row) { return std::string(row.param.name); });
 
 TEST(GraphData, BuiltInFileReadsCleanlyAndHasTheCourseGraphs)
 {

@@ -4,11 +4,13 @@
 
 #include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
+#include "pictures/SystemClipboard.h"
 
 #include "../FakeClipboard.h"
 #include "../Fakes.h"
 #include "Pixels.h"
 
+#include <QClipboard>
 #include <QPainter>
 #include <QtTest>
 
@@ -146,6 +148,46 @@ bool dataInside(const QList<QPoint>& data, const Frame& frame, double reach)
     });
 }
 
+// The bounding box of the dark pixels within area, in device pixels.
+QRect darkBounds(const QImage& picture, QRect area)
+{
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (picture.valid(x, y) && isDark(picture.pixelColor(x, y)))
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
+// The tallest run of data-coloured pixels in a column, over the columns of area.
+int tallestDataColumn(const QImage& picture, QRect area)
+{
+    int tallest = 0;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            count += picture.valid(x, y) && isDataColoured(picture.pixelColor(x, y)) ? 1 : 0;
+        tallest = std::max(tallest, count);
+    }
+    return tallest;
+}
+
+// How many separate dark runs lie on the line of count pixels from start,
+// one step apart: the tick marks along an axis.
+int darkRuns(const QImage& picture, QPoint start, QPoint step, int count)
+{
+    int runs = 0;
+    bool inRun = false;
+    for (QPoint at = start; count-- > 0; at += step) {
+        const bool dark = picture.valid(at) && isDark(picture.pixelColor(at));
+        runs += dark && !inRun ? 1 : 0;
+        inRun = dark;
+    }
+    return runs;
+}
+
 // How many bands of text lie below the tick marks of the horizontal axis,
 // under the plot: the tick labels and the axis label must not run together.
 int textBandsBelow(const QImage& picture, const Frame& frame)
@@ -213,6 +255,21 @@ private slots:
         QVERIFY(pictures.picture2.drawing().isNull());
         QVERIFY(!darkNear(pictures.picture2.grab().toImage(), {172.5 + 86.25, 112.5}, 2));
         QVERIFY(darkNear(pictures.picture1.drawing(), {172.5 + 86.25, 112.5}));
+    }
+
+    // The test platform's clipboard stands in for the desktop's: after the copy
+    // it holds Picture1's picture instead of what another program put there.
+    void copyGoesThroughTheSystemClipboard()
+    {
+        Pictures pictures;
+        SystemClipboard clipboard;
+        PictureController controller(pictures.picture1, pictures.picture2, pictures.random, pictures.beep, clipboard);
+        QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
+        pictures.picture1.setPicture(pattern(Qt::yellow));
+        controller.copyPicture();
+        QVERIFY(samePixels(QGuiApplication::clipboard()->image(), pattern(Qt::yellow)));
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+        QVERIFY(samePixels(pictures.picture2.picture(), pattern(Qt::yellow)));
     }
 
     void copyKeepsThePicturesSizeOnHighDensityScreens()
@@ -296,6 +353,25 @@ private slots:
                                                                [](QPoint a, QPoint b) { return a.x() < b.x(); });
         QVERIFY(std::abs(leftmost->x() - frame.left) <= 4 * ratio);
         QVERIFY(rightmost->y() < leftmost->y() - 50 * ratio);
+        const int dense = qRound(ratio);
+        // Each point is marked by a dot 5 pixels across, thicker than the line.
+        const int marker = tallestDataColumn(
+            stock, QRect(rightmost->x() - 4 * dense, rightmost->y() - 6 * dense, 4 * dense + 1, 12 * dense + 1));
+        QVERIFY2(marker >= 4 * ratio && marker <= 6 * ratio, qPrintable(QString::number(marker)));
+        // White all round; the bold title centred above the plot; the vertical
+        // label reading upwards at the left edge, centred on the plot's height.
+        QCOMPARE(stock.pixelColor(0, 0), QColor(Qt::white));
+        QCOMPARE(stock.pixelColor(stock.width() - 1, stock.height() - 1), QColor(Qt::white));
+        QFont titleFont;
+        titleFont.setPixelSize(11);
+        titleFont.setBold(true);
+        const QString title = QString::fromStdString(findGraph(builtInGraphs().graphs, 2)->title);
+        const QRect titleInk = darkBounds(stock, QRect(0, 0, stock.width(), 18 * dense));
+        QVERIFY(std::abs(titleInk.width() / ratio - QFontMetricsF(titleFont).horizontalAdvance(title)) <= 3);
+        QVERIFY(std::abs(titleInk.center().x() / ratio - 172.5) <= 2);
+        const QRect yLabelInk = darkBounds(stock, QRect(0, 0, 17 * dense, stock.height()));
+        QVERIFY(yLabelInk.top() > frame.top && yLabelInk.bottom() < frame.bottom);
+        QVERIFY(std::abs(yLabelInk.center().y() - (frame.top + frame.bottom) / 2) <= 3 * ratio);
 
         pictures.controller.showGraph(3);
         const QImage water = pictures.picture1.picture();
@@ -323,6 +399,17 @@ private slots:
         QVERIFY(frame.right > 300 * ratio && frame.right < water.width());
         QVERIFY(frame.bottom > 180 * ratio && frame.bottom < water.height() - 15 * ratio);
         QCOMPARE(textBandsBelow(water, frame), 2);
+        // Ticks every 10 s and every 20 cm, each with its round label, and the
+        // time label centred under the plot.
+        const int dense = qRound(ratio);
+        QCOMPARE(darkRuns(water, {frame.left - 2, frame.bottom + 3 * dense}, {1, 0}, frame.right - frame.left + 4), 11);
+        QCOMPARE(darkRuns(water, {frame.left - 3 * dense, frame.top - 2}, {0, 1}, frame.bottom - frame.top + 4), 6);
+        QFont labelFont;
+        labelFont.setPixelSize(11);
+        const QString xLabel = QString::fromStdString(findGraph(builtInGraphs().graphs, 3)->xLabel);
+        const QRect xLabelInk = darkBounds(water, QRect(0, water.height() - 16 * dense, water.width(), 16 * dense));
+        QVERIFY(std::abs(xLabelInk.width() / ratio - QFontMetricsF(labelFont).horizontalAdvance(xLabel)) <= 3);
+        QVERIFY(std::abs(xLabelInk.center().x() - (frame.left + frame.right) / 2) <= 2 * dense);
 
         const QList<QPoint> data = dataPixels(water);
         QVERIFY(dataNear(data, QPointF(frame.left, frame.top), 3 * ratio));

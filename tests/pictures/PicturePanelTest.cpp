@@ -20,6 +20,33 @@ QImage filled(QSize size, QColor colour)
     return image;
 }
 
+// Records what each repaint covers, in device-independent pixels.
+class RecordingPanel final : public PicturePanel {
+public:
+    QRegion painted;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        painted += event->region();
+        PicturePanel::paintEvent(event);
+    }
+};
+
+// Whether every drawn pixel of the layer lies in region.
+bool drawingInside(const QImage& layer, const QRegion& region)
+{
+    const double ratio = layer.devicePixelRatio();
+    for (int y = 0; y < layer.height(); ++y) {
+        for (int x = 0; x < layer.width(); ++x) {
+            const QPoint at(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+            if (layer.pixelColor(x, y).alpha() != 0 && !region.contains(at))
+                return false;
+        }
+    }
+    return true;
+}
+
 QColor shownAt(PicturePanel& panel, QPointF at)
 {
     const QImage shown = panel.grab().toImage();
@@ -94,9 +121,10 @@ private slots:
         QVERIFY(darkNear(layer, {172.5 + 69, 112.5}));
         QCOMPARE(layer.pixelColor(0, 0).alpha(), 0);
         QCOMPARE(layer.pixelColor(layer.width() / 2, layer.height() / 2).alpha(), 0);
-        // One device-independent pixel wide: a thin ring, not a filled disc.
+        // One device-independent pixel wide: about the ring's length in pixels.
         const double ratio = layer.devicePixelRatio();
-        QVERIFY(drawnPixels(layer) < 2 * 3.2 * 69 * 2 * ratio * ratio);
+        const double ring = 2 * 3.1416 * 69 * ratio * ratio;
+        QVERIFY(drawnPixels(layer) > 0.8 * ring && drawnPixels(layer) < 1.5 * ring);
     }
 
     void aCircleOfNoRadiusIsADot()
@@ -108,6 +136,46 @@ private slots:
         QVERIFY(darkNear(panel.drawing(), {172.5, 112.5}, 1));
         const double ratio = panel.drawing().devicePixelRatio();
         QVERIFY(drawnPixels(panel.drawing()) <= 4 * ratio * ratio);
+        // A few pixels of radius already make a ring, not a dot.
+        PicturePanel small;
+        small.resize(345, 225);
+        small.setScale(1000, 1000);
+        small.drawCircle({500, 500}, 10);
+        QVERIFY(darkNear(small.drawing(), {172.5 + 3.45, 112.5}, 1));
+        QVERIFY(!darkNear(small.drawing(), {172.5, 112.5}, 1));
+    }
+
+    // On screen only what changed is repainted: a new picture whole, and a new
+    // circle within its square, outermost pixels and the dot of no radius too.
+    void aShownPanelRepaintsWhatChanged_data()
+    {
+        QTest::addColumn<double>("radius");
+        QTest::newRow("no radius") << 0.0;
+        QTest::newRow("small") << 57.0;
+        QTest::newRow("large") << 200.0;
+    }
+
+    void aShownPanelRepaintsWhatChanged()
+    {
+        QFETCH(double, radius);
+        RecordingPanel panel;
+        panel.resize(345, 225);
+        panel.setScale(1000, 1000);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        QCoreApplication::processEvents();
+
+        panel.painted = {};
+        panel.setPicture(filled({40, 30}, Qt::red));
+        QCoreApplication::processEvents();
+        QVERIFY((QRegion(0, 0, 40, 30) - panel.painted).isEmpty());
+
+        panel.painted = {};
+        panel.drawCircle({500, 500}, radius);
+        QCoreApplication::processEvents();
+        QVERIFY(drawingInside(panel.drawing(), panel.painted));
+        const double reach = radius * 0.345 + 4;
+        QVERIFY(panel.painted.boundingRect().width() <= 2 * reach);
     }
 
     void drawingsStayOverChangingPicturesAndRepaints()
