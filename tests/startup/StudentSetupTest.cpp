@@ -1,5 +1,6 @@
 #include "startup/StudentSetup.h"
 
+#include "core/Prompts.h"
 #include "core/TutorState.h"
 #include "platform/NativeFiles.h"
 
