@@ -4,6 +4,7 @@
 #include "ui/PromptDialog.h"
 #include "ui/QtServices.h"
 
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -49,7 +50,7 @@ BoxAction type(const QString& text, bool ok = true)
 {
     return [text, ok](QDialog* box) {
         box->findChild<QLineEdit*>()->setText(text);
-        ok ? box->accept() : box->reject();
+        box->findChild<QDialogButtonBox*>()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
     };
 }
 
