@@ -5,6 +5,7 @@
 #include "pictures/PicturePanel.h"
 #include "records/AnswerDraft.h"
 #include "records/RecordFiles.h"
+#include "ui/CaptionButton.h"
 #include "ui/ControlLayout.h"
 #include "ui/MainForm.h"
 
@@ -78,6 +79,7 @@ private slots:
         QTest::newRow("enter response") << "cmd_enter_response" << QRect(376, 16, 57, 33);
         QTest::newRow("quit") << "cmd_quit" << QRect(680, 0, 49, 33);
         QTest::newRow("pend exp") << "cmd_pend_exp" << QRect(576, 504, 33, 25);
+        QTest::newRow("parameter 1 box") << "txt_parameter_0" << QRect(448, 512, 20, 19);
     }
 
     void mainControlsSitWhereTheLayoutPutsThem()
@@ -99,6 +101,19 @@ private slots:
             QCOMPARE(widget->geometry(),
                      QRect(control.left / 15, control.top / 15, control.width / 15, control.height / 15));
             QVERIFY(!widget->accessibleName().isEmpty());
+            if (const auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+                QCOMPARE(box->font().family(), QStringLiteral("System"));
+                QCOMPARE(box->font().pointSizeF(), 9.75);
+                QCOMPARE(box->font().weight(), QFont::Bold);
+                QVERIFY(box->tabChangesFocus());
+                QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+                QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            } else if (const auto* label = qobject_cast<QLabel*>(widget)) {
+                QVERIFY(label->wordWrap());
+                QCOMPARE(label->alignment(), Qt::AlignLeft | Qt::AlignTop);
+            } else if (control.kind == ControlKind::Button) {
+                QCOMPARE(widget->font().pointSizeF(), 7.5);
+            }
         }
         QCOMPARE(loaded.form->control("cmd_display_note_file")->size(), QSize(9, 13));
         QCOMPARE(loaded.form->control("cmd_display_note_file")->toolTip(), QStringLiteral("display notes"));
@@ -106,8 +121,6 @@ private slots:
         QCOMPARE(loaded.box("txt_answer")->toPlainText(), QStringLiteral(" "));
         QCOMPARE(loaded.box("txt_question")->toPlainText(), QString());
         QCOMPARE(qobject_cast<QLineEdit*>(loaded.form->control("txt_parameter_3"))->text(), QStringLiteral("1"));
-        QVERIFY(loaded.box("txt_question")->font().bold());
-        QCOMPARE(loaded.box("txt_question")->font().pointSizeF(), 9.75);
         loaded.input = ScriptedInput{};
     }
 
@@ -203,15 +216,77 @@ private slots:
         QVERIFY(!loaded.form->hasEnded());
     }
 
+    // The event loop ends with status 0, the window goes and the experiment's
+    // timer stops with it.
     void quitEndsTheProgramAndNothingRunsAfterIt()
     {
         LoadedForm loaded;
         QCOMPARE(loaded.form->load(), Flow::Continue);
-        loaded.click("cmd_quit");
+        loaded.form->show();
+        loaded.click("cmd_pend_exp");
+        QTimer::singleShot(0, loaded.form.get(), [&loaded] { loaded.click("cmd_quit"); });
+        QTimer stalled; // a quit that does not end the loop fails instead of hanging
+        stalled.callOnTimeout([] { QCoreApplication::exit(99); });
+        stalled.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
         QVERIFY(loaded.form->hasEnded());
+        QVERIFY(loaded.form->isHidden());
+        QVERIFY(!loaded.form->findChild<QTimer*>(QStringLiteral("tmr_pend_exp"))->isActive());
         const int index = loaded.form->state().lineIndex;
         loaded.click("cmdNextQuestion");
         QCOMPARE(loaded.form->state().lineIndex, index);
+    }
+
+    // A start that cannot go on ends the program before the window is shown.
+    void aFailedStartEndsTheProgram_data()
+    {
+        QTest::addColumn<bool>("headerBlocked");
+        QTest::newRow("no assignment chosen") << false;
+        QTest::newRow("start header not written") << true;
+    }
+    void aFailedStartEndsTheProgram()
+    {
+        QFETCH(bool, headerBlocked);
+        LoadedForm loaded(headerBlocked ? std::initializer_list<std::string>{"Ann", "", "1"}
+                                        : std::initializer_list<std::string>{"Ann", "", "99", ""});
+        if (headerBlocked)
+            std::filesystem::create_directory(loaded.folder.file("masterFile_Ann.txt"));
+        QCOMPARE(loaded.form->load(), Flow::EndProgram);
+        QVERIFY(loaded.form->hasEnded());
+        QCOMPARE(loaded.messages.told.size(), std::size_t{1});
+    }
+
+    // "next picture" runs a routine one or two entries ahead; "exitprog" ends.
+    // "copy picture" puts the graph shown on the clipboard.
+    void nextPictureRunsTheRoutineAhead()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        TutorState& state = loaded.form->state();
+        const int at = state.lineIndex;
+        state.scriptLines[static_cast<std::size_t>(at + 2)] = "`routine graph2";
+        loaded.click("cmd_next_picture");
+        QCOMPARE(state.lineIndex, at + 2);
+        QVERIFY(!loaded.form->hasEnded());
+        loaded.click("cmd_copy_picture"); // the graph goes through the clipboard
+        QCOMPARE(loaded.clipboard.placed, 1);
+        QCOMPARE(loaded.clipboard.held, dynamic_cast<PicturePanel*>(loaded.form->control("Picture1"))->picture());
+        state.scriptLines[static_cast<std::size_t>(at + 3)] = "`routine exitprog";
+        loaded.click("cmd_next_picture");
+        QVERIFY(loaded.form->hasEnded());
+    }
+
+    // The caption keeps 2 pixels clear left and right and 1 above and below.
+    void captionButtonFitsItsCaptionInsideAMargin()
+    {
+        CaptionButton button(QStringLiteral("quit"));
+        const QSize text = button.fontMetrics().size(0, button.text());
+        button.resize(text.width() + 4, text.height() + 2);
+        QVERIFY(button.captionFits());
+        button.resize(text.width() + 3, text.height() + 2);
+        QVERIFY(!button.captionFits());
+        button.resize(text.width() + 4, text.height() + 1);
+        QVERIFY(!button.captionFits());
     }
 
     void walkingAssignmentOneEndsAtTheNextHeader()
@@ -231,9 +306,14 @@ private slots:
         // Unanswered stops put the invitation back into the answer box.
         QCOMPARE(loaded.box("txt_answer")->toPlainText(),
                  QString::fromStdString(responsePromptText()).replace("\r\n", "\n"));
+        const std::string master = loaded.masterFile();
+        loaded.click("cmd_enter_response"); // the invitation alone: nothing recorded, both boxes emptied
+        QCOMPARE(loaded.box("txt_question")->toPlainText(), QString());
+        QCOMPARE(loaded.box("txt_answer")->toPlainText(), QString());
+        QCOMPARE(loaded.masterFile(), master);
         loaded.click("cmdNextQuestion");
         QVERIFY(loaded.form->hasEnded());
-        QCOMPARE(loaded.box("txt_question")->toPlainText(), shown);
+        QCOMPARE(loaded.box("txt_question")->toPlainText(), QString());
     }
 
     void enterResponseRecordsAndEmptiesBothBoxes()
@@ -313,13 +393,20 @@ private slots:
         QCOMPARE(loaded.form->load(), Flow::Continue);
         QPlainTextEdit* question = loaded.box("txt_question");
         QTest::keyClicks(question, QStringLiteral("typed"));
+        writeFile(loaded.form->state().notesFilePath, ""); // nothing to add: the typing stays undoable
+        loaded.click("cmd_display_note_file");
         QVERIFY(question->document()->isUndoAvailable());
         writeFile(loaded.form->state().sendFilePath, "x\r\ny\r\n");
         loaded.click("cmd_displayCumulativeText");
+        const qsizetype before = question->toPlainText().size();
         loaded.click("cmdNextQuestion");
         const QString shown = question->toPlainText();
         QVERIFY(shown.startsWith(QStringLiteral("typed\nx\ny")));
+        QCOMPARE(question->textCursor().position(), before); // the student sees where the new text begins
         QVERIFY(!question->document()->isUndoAvailable());
+        question->undo();
+        QCOMPARE(question->toPlainText(), shown);
+        QTest::keyClicks(question, QStringLiteral("!")); // typing after it can be undone again
         question->undo();
         QCOMPARE(question->toPlainText(), shown);
     }
@@ -383,8 +470,26 @@ private slots:
         QCOMPARE(second.form->load(), Flow::Continue);
         QCOMPARE(second.box("txt_answer")->toPlainText(), typed);
         QCOMPARE(second.messages.told, std::vector<std::string>{std::string(kDraftRestoredMessage)});
+        QVERIFY(!second.form->findChild<QTimer*>(QStringLiteral("tmr_draft"))->isActive());
         second.click("cmd_clear_answer_box");
         QVERIFY(!QFile::exists(QString::fromStdString(draft)));
+    }
+
+    // A draft that cannot be kept is told once, not at every pause in typing.
+    void aDraftThatCannotBeKeptIsToldOnce()
+    {
+        LoadedForm loaded;
+        QCOMPARE(loaded.form->load(), Flow::Continue);
+        QDir(QString::fromStdString(loaded.folder.path())).removeRecursively();
+        auto* draftTimer = loaded.form->findChild<QTimer*>(QStringLiteral("tmr_draft"));
+        draftTimer->setInterval(1);
+        loaded.box("txt_answer")->setPlainText(QStringLiteral("first"));
+        QTRY_COMPARE(loaded.messages.told.size(), std::size_t{1});
+        QVERIFY(loaded.messages.told[0].starts_with("The answer you are typing cannot be kept safe in "
+                                                    + loaded.form->state().draftFilePath + ": "));
+        loaded.box("txt_answer")->setPlainText(QStringLiteral("second"));
+        QTRY_VERIFY(!draftTimer->isActive());
+        QCOMPARE(loaded.messages.told.size(), std::size_t{1});
     }
 
     void closingTheWindowEndsTheProgram()
