@@ -74,4 +74,12 @@ std::string generalNumber(double value)
     return {std::begin(buffer), written.ptr};
 }
 
+std::string fixedNumber(double value, int decimals)
+{
+    // Holds any double with as many decimals as the smallest one has digits.
+    char buffer[700];
+    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::fixed, decimals);
+    return {std::begin(buffer), written.ptr};
+}
+
 } // namespace calctutor

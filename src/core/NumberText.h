@@ -16,4 +16,8 @@ double leadingNumber(std::string_view text);
 // numbers: 50002 gives "50002", -3 gives "-3", 2.5 gives "2.5".
 std::string generalNumber(double value);
 
+// A fixed number of decimals, always with a point: 2.5 with 2 gives "2.50",
+// 40 with 0 gives "40".
+std::string fixedNumber(double value, int decimals);
+
 } // namespace calctutor

@@ -1,9 +1,9 @@
 #include "pictures/AxisScale.h"
 
+#include "core/NumberText.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <iterator>
 
 namespace calctutor {
 
@@ -81,11 +81,7 @@ std::string tickLabel(double value, double step)
         decimals = static_cast<int>(std::ceil(-std::log10(step) - kSlack));
     if (std::abs(value) < step * kSlack)
         value = 0;
-    // to_chars writes a point whatever the desktop's language; the buffer holds
-    // any double with as many decimals as the smallest step can ask for.
-    char buffer[700];
-    const auto written = std::to_chars(std::begin(buffer), std::end(buffer), value, std::chars_format::fixed, decimals);
-    return {std::begin(buffer), written.ptr};
+    return fixedNumber(value, decimals);
 }
 
 } // namespace calctutor

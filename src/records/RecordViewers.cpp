@@ -1,12 +1,11 @@
 #include "records/RecordViewers.h"
 
+#include "core/NumberText.h"
 #include "core/Windows1252.h"
 #include "platform/NativeFiles.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
-#include <iterator>
 
 namespace calctutor {
 
@@ -86,10 +85,7 @@ std::string sizeText(std::uintmax_t bytes)
         size /= 1024;
         ++unit;
     }
-    // to_chars writes a point whatever the desktop's language.
-    char text[32];
-    const auto written = std::to_chars(std::begin(text), std::end(text), size, std::chars_format::fixed, 1);
-    return std::string(std::begin(text), written.ptr) + " " + kUnits[unit];
+    return fixedNumber(size, 1) + " " + kUnits[unit];
 }
 
 // Drops the bytes before the first line start; `tail` begins one byte before
