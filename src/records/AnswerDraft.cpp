@@ -5,11 +5,6 @@
 
 namespace calctutor {
 
-std::string draftFileName(const std::string& fileName, const std::string& assignmentNumber)
-{
-    return ".draft_" + fileName + "_" + assignmentNumber + ".txt";
-}
-
 std::optional<std::string> keepDraft(const TutorState& state, const std::string& answerText, std::string_view typedUtf8)
 {
     if (state.draftFilePath.empty())

@@ -14,9 +14,6 @@ namespace calctutor {
 
 struct TutorState;
 
-// ".draft_<name>_<assignment>.txt", with the name as in the record files' names.
-std::string draftFileName(const std::string& fileName, const std::string& assignmentNumber);
-
 // Keeps the answer box's text; a blank box or the untouched invitation
 // (answerText is the box as Windows-1252) leaves no draft. A message for the
 // student when the draft cannot be written.

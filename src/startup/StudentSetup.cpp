@@ -6,7 +6,7 @@
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
 #include "platform/NativeFiles.h"
-#include "records/AnswerDraft.h"
+#include "records/RecordFileNames.h"
 #include "script/QuestionBank.h"
 #include "startup/AssignmentEntry.h"
 
@@ -16,12 +16,6 @@
 namespace calctutor {
 
 namespace {
-
-std::string spacesAsUnderscores(std::string name)
-{
-    std::replace(name.begin(), name.end(), ' ', '_');
-    return name;
-}
 
 constexpr std::string_view kForbiddenInNames = "/\\:*?\"<>|";
 
@@ -36,15 +30,6 @@ void tell(StartupServices& services, const std::string& message)
     services.messages.tell(windows1252ToUtf8(message));
 }
 
-// The record files' names for this name and date, the longest first.
-std::vector<std::string> recordFileNames(const std::string& name, const std::string& date)
-{
-    const std::string fileName = spacesAsUnderscores(name);
-    const std::string monthDay = date.substr(0, 2) + date.substr(3, 2);
-    return {"masterFile_" + fileName + ".txt", draftFileName(fileName, "000"), ".pending_" + fileName + ".txt",
-            "send_" + monthDay + fileName + ".txt", "notes_" + fileName + ".txt"};
-}
-
 std::string askName(StartupServices& services, const std::string& date)
 {
     for (;;) {
@@ -57,7 +42,7 @@ std::string askName(StartupServices& services, const std::string& date)
                        "control characters. Please type your name again.");
             continue;
         }
-        const std::string longest = recordFileNames(name, date).front();
+        const std::string longest = allFileNames(name, date).front();
         const std::size_t limit = native::longestName(services.defaultFolder);
         if (native::nativeLength(longest) <= limit)
             return name;
@@ -178,12 +163,11 @@ std::string unsafeNameCharacters(const std::string& name)
 
 void buildRecordPaths(TutorState& state, const std::string& name, const std::string& date)
 {
-    const std::string fileName = spacesAsUnderscores(name);
-    const std::string monthDay = date.substr(0, 2) + date.substr(3, 2);
-    state.masterFilePath = native::joinPath(state.dataFolder, "masterFile_" + fileName + ".txt");
-    state.sendFilePath = native::joinPath(state.dataFolder, "send_" + monthDay + fileName + ".txt");
-    state.notesFilePath = native::joinPath(state.dataFolder, "notes_" + fileName + ".txt");
-    state.pendingFilePath = native::joinPath(state.dataFolder, ".pending_" + fileName + ".txt");
+    const RecordFileNames names = recordFileNames(name, date);
+    state.masterFilePath = native::joinPath(state.dataFolder, names.master);
+    state.sendFilePath = native::joinPath(state.dataFolder, names.send);
+    state.notesFilePath = native::joinPath(state.dataFolder, names.notes);
+    state.pendingFilePath = native::joinPath(state.dataFolder, names.pending);
 }
 
 Flow setupStudent(TutorState& state, StartupServices& services)
@@ -196,7 +180,7 @@ Flow setupStudent(TutorState& state, StartupServices& services)
     native::tryCreateFolder(services.defaultFolder);
     const std::string date = services.clock.date();
     const std::string name = askName(services, date);
-    state.dataFolder = chooseFolder(services, recordFileNames(name, date));
+    state.dataFolder = chooseFolder(services, allFileNames(name, date));
     buildRecordPaths(state, name, date);
 
     // The course is loaded before the assignment question so that a number
@@ -207,7 +191,7 @@ Flow setupStudent(TutorState& state, StartupServices& services)
     if (!number)
         return Flow::EndProgram;
     state.assignmentNumber = *number;
-    state.draftFilePath = native::joinPath(state.dataFolder, draftFileName(spacesAsUnderscores(name), *number));
+    state.draftFilePath = native::joinPath(state.dataFolder, draftFileName(name, *number));
     state.responsePrompt = responsePromptText();
     state.nextAssignmentNumber = nextAssignmentNumber(state.assignmentNumber);
     state.lineIndex = 0;

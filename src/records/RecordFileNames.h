@@ -1,0 +1,33 @@
+#pragma once
+// The names of a student's record files and of the tutor's hidden helper
+// files beside them, built from the student's name and the start date. The
+// tutor writes by these names and the instructor's report recognises files by
+// them, so the rule lives here alone.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace calctutor {
+
+// The name as it appears in file names: each space becomes "_".
+std::string fileNamePart(std::string_view studentName);
+
+struct RecordFileNames {
+    std::string master;  // "masterFile_<name>.txt"
+    std::string send;    // "send_<MMDD><name>.txt"
+    std::string notes;   // "notes_<name>.txt"
+    std::string pending; // ".pending_<name>.txt", the intent record
+};
+
+// date is the clock's "mm-dd-yyyy"; the send file carries its month and day.
+RecordFileNames recordFileNames(std::string_view studentName, std::string_view date);
+
+// ".draft_<name>_<assignment>.txt", with the name as in the record files' names.
+std::string draftFileName(std::string_view studentName, std::string_view assignmentNumber);
+
+// Every file the tutor may create for this name and date, the longest first,
+// so that a name check can test the longest against the file system's limit.
+std::vector<std::string> allFileNames(std::string_view studentName, std::string_view date);
+
+} // namespace calctutor
