@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace calctutor::native {
 
@@ -17,6 +18,10 @@ namespace calctutor::native {
 struct Fault {
     std::string reason;
 };
+
+// The system's words for an error met by a std::filesystem call, in the
+// program's Windows-1252 like every Fault's reason.
+std::string reasonFor(const std::error_code& error);
 
 // What stands at a path, as the student should hear it when it is not a file.
 enum class PathKind { Missing, File, Folder, DanglingLink, Special };

@@ -3,11 +3,14 @@
 #include "core/Windows1252.h"
 #include "platform/RenameOver.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,9 +21,32 @@ namespace calctutor::native {
 
 namespace {
 
+// The C library words an error in the desktop's language and encoding. The
+// program's texts are Windows-1252, so the words are converted here, once;
+// a language that Windows-1252 cannot spell gets the English words instead.
+std::string systemReason(int error)
+{
+    const std::string localised = std::strerror(error);
+    const bool ascii = std::all_of(localised.begin(), localised.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return localised;
+    if (std::string_view(::nl_langinfo(CODESET)) == "UTF-8") {
+        Encoded1252 encoded = utf8ToWindows1252(localised);
+        if (encoded.ok())
+            return std::move(encoded.text);
+    }
+    const locale_t english = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+    if (english == locale_t{})
+        return "error " + std::to_string(error);
+    std::string words = ::strerror_l(error, english);
+    ::freelocale(english);
+    return words;
+}
+
 Fault systemFault(int error)
 {
-    return {std::strerror(error)};
+    return {systemReason(error)};
 }
 
 std::optional<Fault> faultIf(bool failed)
@@ -267,16 +293,23 @@ void tryCreateFolder(const std::string& folder)
     (void)::mkdir(windows1252ToUtf8(folder).c_str(), 0755);
 }
 
+std::string reasonFor(const std::error_code& error)
+{
+    if (error.category() == std::generic_category() || error.category() == std::system_category())
+        return systemReason(error.value());
+    return error.message();
+}
+
 std::optional<std::string> folderProblem(const std::string& folder)
 {
     const std::string native = windows1252ToUtf8(folder);
     struct stat info {};
     if (::stat(native.c_str(), &info) != 0)
-        return errno == ENOENT ? std::string("it does not exist") : std::string(std::strerror(errno));
+        return errno == ENOENT ? std::string("it does not exist") : systemReason(errno);
     if (!S_ISDIR(info.st_mode))
         return std::string("it is not a folder");
     if (::access(native.c_str(), W_OK | X_OK) != 0)
-        return "it cannot be written to (" + std::string(std::strerror(errno)) + ")";
+        return "it cannot be written to (" + systemReason(errno) + ")";
     return std::nullopt;
 }
 

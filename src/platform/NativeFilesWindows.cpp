@@ -69,6 +69,17 @@ Fault systemFault(DWORD error)
     return {errorText(error)};
 }
 
+} // namespace
+
+std::string reasonFor(const std::error_code& error)
+{
+    if (error.category() == std::system_category())
+        return errorText(static_cast<DWORD>(error.value()));
+    return error.message();
+}
+
+namespace {
+
 Fault lastFault()
 {
     return systemFault(::GetLastError());

@@ -53,7 +53,7 @@ std::optional<std::string> notARegularFile(const std::string& path, std::string_
     if (own.type() == fs::file_type::not_found)
         return "There is nothing to show yet: the " + std::string(whatItIs) + " " + path + " does not exist.";
     if (error)
-        return cannotBeRead(path, whatItIs, error.message());
+        return cannotBeRead(path, whatItIs, native::reasonFor(error));
     if (own.type() == fs::file_type::regular)
         return std::nullopt;
     if (own.type() != fs::file_type::symlink)
@@ -66,7 +66,7 @@ std::optional<std::string> notARegularFile(const std::string& path, std::string_
             + " does not exist.";
     }
     if (error)
-        return cannotBeRead(path, whatItIs, error.message());
+        return cannotBeRead(path, whatItIs, native::reasonFor(error));
     if (target.type() == fs::file_type::regular)
         return std::nullopt;
     return named + " is a link to " + messagePath(fs::canonical(native, error)) + ", which is "

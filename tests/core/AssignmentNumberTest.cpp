@@ -1,4 +1,4 @@
-#include "CommaLocale.h"
+#include "TestLocale.h"
 #include "core/AssignmentNumber.h"
 #include "core/NumberText.h"
 

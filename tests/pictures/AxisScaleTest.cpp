@@ -1,6 +1,6 @@
 // Choosing a graph axis's round ticks and placing values on the picture.
 
-#include "CommaLocale.h"
+#include "TestLocale.h"
 #include "pictures/AxisScale.h"
 #include "pictures/PlotMapping.h"
 

@@ -3,8 +3,8 @@
 
 #include "core/TutorState.h"
 
-#include "CommaLocale.h"
 #include "TempFolder.h"
+#include "TestLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -160,6 +160,10 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
     const std::string tooLong = folder.file(std::string(300, 'n'));
     EXPECT_EQ(readForViewer(tooLong, "notes file", Viewer::Notes, viewLimits(Viewer::Notes)).problem,
               "The notes file " + tooLong + " cannot be read: File name too long.");
+    const TestLocale french("fr_FR", LC_ALL);
+    ASSERT_TRUE(french.active()) << "localedef could not build fr_FR (Debian package locales)";
+    EXPECT_EQ(readForViewer(tooLong, "notes file", Viewer::Notes, viewLimits(Viewer::Notes)).problem,
+              "The notes file " + tooLong + " cannot be read: Nom de fichier trop long.");
 #endif
 }
 

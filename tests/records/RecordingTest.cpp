@@ -11,9 +11,12 @@
 
 #include "Fakes.h"
 #include "TempFolder.h"
+#include "TestLocale.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <clocale>
 #include <filesystem>
 
 namespace calctutor {
@@ -182,6 +185,32 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
     input.add("2");
     ASSERT_EQ(respond("second"), Recorded::Entry);
     EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a recorded answer left its draft";
+}
+
+// The system's reason reaches the student in the desktop's own language,
+// converted once: "Gerät", never "GerÃ¤t".
+TEST_F(Recording, AReasonInTheDesktopsLanguageIsSpelledRight)
+{
+    SKIP_WITHOUT_SYNC_FAULTS();
+    struct Row {
+        const char* language;
+        int error;
+        std::string reason;
+    };
+    for (const Row& row : {Row{"de_DE", ENOSPC, "Auf dem Gerät ist kein Speicherplatz mehr verfügbar"},
+                           Row{"fr_FR", EIO, "Erreur d'entrée/sortie"}}) {
+        const TestLocale desktop(row.language, LC_ALL);
+        ASSERT_TRUE(desktop.active()) << "localedef could not build " << row.language << " (Debian package locales)";
+        messages.told.clear();
+        syncFaults() = {{}, "send_0712Ann.txt", row.error};
+        input.add("2");
+        EXPECT_EQ(respond("answer"), Recorded::Failed);
+        EXPECT_EQ(messages.told,
+                  std::vector<std::string>{"Your response was not recorded. The record file could not "
+                                           "be saved to disk: "
+                                           + state.sendFilePath + ": " + row.reason + "." + kKeptInTheBox})
+            << row.language;
+    }
 }
 
 TEST_F(Recording, ABlankBoxOrTheUntouchedInvitationLeavesNoDraft)
