@@ -1,11 +1,12 @@
 // calctutor-course: the course author's tool.
-//   calctutor-course check  validates the built-in course; exits 1 on faults
+//   calctutor-course check  validates the built-in course and its graphs; exits 1 on faults
 //   calctutor-course dump   prints all script entries as a JSON array
 // Both use the tutor's own loader.
 
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
 #include "script/CourseCheck.h"
+#include "script/GraphData.h"
 #include "script/QuestionBank.h"
 
 #include <cstdio>
@@ -54,8 +55,13 @@ int check()
     const std::vector<calctutor::CourseProblem> problems = calctutor::checkCourse(course);
     for (const calctutor::CourseProblem& problem : problems)
         std::cerr << problem.file << ":" << problem.line << ": " << problem.message << "\n";
-    if (!problems.empty()) {
-        std::cerr << problems.size() << " problem(s) in the course.\n";
+    // The graphs' file names the routines that the course's entries may run.
+    const calctutor::ParsedGraphs graphs = calctutor::builtInGraphs();
+    for (const calctutor::GraphProblem& problem : graphs.problems)
+        std::cerr << "graphs.txt:" << problem.line << ": " << problem.message << "\n";
+    const std::size_t count = problems.size() + graphs.problems.size();
+    if (count > 0) {
+        std::cerr << count << " problem(s) in the course.\n";
         return 1;
     }
     std::cout << "The course is sound: " << course.entries.size() << " entries.\n";

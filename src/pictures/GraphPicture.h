@@ -4,7 +4,7 @@
 // numbers come from GraphData; axis ranges and positions from AxisScale and
 // PlotMapping.
 
-#include "pictures/GraphData.h"
+#include "script/GraphData.h"
 
 #include <QImage>
 #include <QSize>

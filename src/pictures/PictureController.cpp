@@ -32,7 +32,7 @@ PictureController::PictureController(PicturePanel& picture1, PicturePanel& pictu
 void PictureController::showGraph(int graphNumber)
 {
     const Graph* graph = findGraph(m_graphs, graphNumber);
-    if (graph == nullptr)
+    if (graph == nullptr || graph->points.empty())
         return;
     const QImage picture = renderGraph(*graph, m_picture1.size(), m_picture1.devicePixelRatioF());
     if (!picture.isNull())

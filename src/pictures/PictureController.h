@@ -4,7 +4,7 @@
 // right one through the clipboard, and draw one circle per timer tick. The
 // graphs' numbers come from the data file built in beside the course.
 
-#include "pictures/GraphData.h"
+#include "script/GraphData.h"
 
 #include <vector>
 

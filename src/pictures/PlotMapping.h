@@ -4,7 +4,7 @@
 // vertical axis's low value at the bottom.
 
 #include "pictures/AxisScale.h"
-#include "pictures/GraphData.h"
+#include "script/GraphData.h"
 
 namespace calctutor {
 

@@ -1,6 +1,7 @@
 #include "script/CourseCheck.h"
 
 #include "core/TutorState.h"
+#include "script/GraphData.h"
 #include "script/ScriptFormat.h"
 
 #include <cstdio>
@@ -120,7 +121,7 @@ private:
     {
         const CourseEntry& entry = m_entries[i];
         const std::string name = routineName(entry.text);
-        if (name != "graph1" && name != "graph2" && name != "graph3" && name != "exitprog")
+        if (name != "exitprog" && graphForRoutine(courseGraphs(), name) == nullptr)
             report(entry, "unknown routine \"" + name + "\": it would end the program" + where);
         const bool separated = i >= 2 && m_entries[i - 1].text.empty()
             && classifyEntry(m_entries[i - 2].text) == EntryKind::Answer && i + 1 < m_entries.size()

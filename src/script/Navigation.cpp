@@ -2,22 +2,17 @@
 
 #include "core/Services.h"
 #include "core/TutorState.h"
+#include "script/GraphData.h"
 #include "script/ScriptFormat.h"
 #include "script/ScriptReader.h"
-
-#include <array>
 
 namespace calctutor {
 
 Flow runRoutine(std::string_view name, GraphDisplay& graphs)
 {
-    static constexpr std::array<std::string_view, 3> kGraphs = {"graph1", "graph2", "graph3"};
-    const std::string lower = toLower(name);
-    for (std::size_t i = 0; i < kGraphs.size(); ++i) {
-        if (lower == kGraphs[i]) {
-            graphs.showGraph(static_cast<int>(i) + 1);
-            return Flow::Continue;
-        }
+    if (const Graph* graph = graphForRoutine(courseGraphs(), toLower(name))) {
+        graphs.showGraph(graph->number);
+        return Flow::Continue;
     }
     return Flow::EndProgram; // "exitprog", and any name the tutor does not know
 }

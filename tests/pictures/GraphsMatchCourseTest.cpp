@@ -2,7 +2,7 @@
 // graph is quoted as "(x, y)" in the text of the assignments that show it, and
 // the water table printed in the questions lists the same values in order.
 
-#include "pictures/GraphData.h"
+#include "script/GraphData.h"
 #include "script/QuestionBank.h"
 
 #include <gtest/gtest.h>

@@ -378,7 +378,7 @@ private slots:
         QVERIFY(!water.isNull());
         QVERIFY(!samePixels(stock, water));
 
-        // The course has no graph 1: the routine leaves the panels alone.
+        // Graph 1 is a bare routine without a picture: it leaves the panels alone.
         pictures.controller.showGraph(1);
         QCOMPARE(pictures.picture1.picture().cacheKey(), water.cacheKey());
         QVERIFY(pictures.picture2.picture().isNull());

@@ -83,6 +83,7 @@ TEST(RunRoutine, TakesNamesInAnyCase)
     EXPECT_EQ(runRoutine("graph1", graphs), Flow::Continue);
     EXPECT_EQ(runRoutine("", graphs), Flow::EndProgram);
     EXPECT_EQ(runRoutine("exitprog", graphs), Flow::EndProgram);
+    EXPECT_EQ(runRoutine("graph4", graphs), Flow::EndProgram) << "a graph that graphs.txt does not list";
     EXPECT_EQ(graphs.shown, (std::vector<int>{2, 1}));
 }
 

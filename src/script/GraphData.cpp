@@ -1,4 +1,4 @@
-#include "pictures/GraphData.h"
+#include "script/GraphData.h"
 
 #include "script/BuiltInFiles.h"
 
@@ -77,7 +77,11 @@ public:
 
     void finish()
     {
-        if (m_current != nullptr && m_current->points.empty()) {
+        // A bare "graph N" names a routine that shows no picture; a graph
+        // with a title or labels but no points is a slip.
+        const bool bare = m_current != nullptr && m_current->title.empty() && m_current->xLabel.empty()
+            && m_current->yLabel.empty();
+        if (m_current != nullptr && m_current->points.empty() && !bare) {
             m_line = m_graphLine;
             problem("graph " + std::to_string(m_current->number) + " has no data points");
             m_out.graphs.pop_back();
@@ -153,6 +157,21 @@ const Graph* findGraph(const std::vector<Graph>& graphs, int number)
             return &graph;
     }
     return nullptr;
+}
+
+const Graph* graphForRoutine(const std::vector<Graph>& graphs, std::string_view routine)
+{
+    for (const Graph& graph : graphs) {
+        if (routine == "graph" + std::to_string(graph.number))
+            return &graph;
+    }
+    return nullptr;
+}
+
+const std::vector<Graph>& courseGraphs()
+{
+    static const std::vector<Graph> graphs = builtInGraphs().graphs;
+    return graphs;
 }
 
 } // namespace calctutor

@@ -20,7 +20,7 @@ struct Graph {
     std::string title;
     std::string xLabel;
     std::string yLabel;
-    std::vector<GraphPoint> points; // joined in this order
+    std::vector<GraphPoint> points; // joined in this order; none for a routine that shows no picture
 };
 
 struct GraphProblem {
@@ -42,5 +42,12 @@ ParsedGraphs builtInGraphs();
 
 // The graph with this number, or nullptr.
 const Graph* findGraph(const std::vector<Graph>& graphs, int number);
+
+// The graph that a routine such as "graph2" shows, or nullptr when the data
+// file does not list it: the routine is then unknown and ends the program.
+const Graph* graphForRoutine(const std::vector<Graph>& graphs, std::string_view routine);
+
+// The built-in graphs, read once.
+const std::vector<Graph>& courseGraphs();
 
 } // namespace calctutor

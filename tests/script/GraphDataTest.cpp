@@ -1,7 +1,7 @@
 // Reading the graphs' data file: what a well-formed file gives, which lines
 // are reported, and that the built-in file reads cleanly.
 
-#include "pictures/GraphData.h"
+#include "script/GraphData.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultyFile{"GraphListedTwice", "graph 2\n0 1\ngraph 2\n0 5\n", 3, 1, "graph 2 is listed twice"},
         FaultyFile{"GraphWithoutPoints", "graph 2\ntitle empty\ngraph 3\n0 1\n", 1, 1, "graph 2 has no data points"},
         FaultyFile{"GraphNumberAboveNinetyNine", "graph 100\ngraph 99\n0 1\n", 1, 1, kBadNumber},
-        FaultyFile{"LastGraphWithoutPoints", "graph 3\n0 1\n\ngraph 2\n", 4, 1, "graph 2 has no data points"},
+        FaultyFile{"LastGraphWithoutPoints", "graph 3\n0 1\n\ngraph 2\ny depth\n", 4, 1, "graph 2 has no data points"},
         FaultyFile{"UnknownWord", "graph 2\nlabel month\n0 1\n", 2, 1, kNotAPoint},
         FaultyFile{"PointWithOneNumber", "graph 2\n0\n1 2\n", 2, 1, kNotAPoint},
         FaultyFile{"PointWithThreeNumbers", "graph 2\n0 1 2\n1 2\n", 2, 1, kNotAPoint},
@@ -80,13 +80,25 @@ INSTANTIATE_TEST_SUITE_P(
         FaultyFile{"NotAFiniteNumber", "graph 2\n0 inf\n1 2\n", 2, 1, kNotAPoint}),
     [](const ::testing::TestParamInfo<FaultyFile>& row) { return std::string(row.param.name); });
 
+TEST(GraphData, TheRoutinesAreTheGraphsListed)
+{
+    const ParsedGraphs parsed = parseGraphs("graph 1\n\ngraph 3\n0 1\n");
+    EXPECT_TRUE(parsed.problems.empty());
+    for (const auto& [routine, number] : {std::pair{"graph1", 1}, {"graph3", 3}, {"graph2", 0}, {"graph03", 0}}) {
+        const Graph* graph = graphForRoutine(parsed.graphs, routine);
+        EXPECT_EQ(graph == nullptr ? 0 : graph->number, number) << routine;
+    }
+}
+
 TEST(GraphData, BuiltInFileReadsCleanlyAndHasTheCourseGraphs)
 {
     const ParsedGraphs parsed = builtInGraphs();
     for (const GraphProblem& problem : parsed.problems)
         ADD_FAILURE() << "graphs.txt line " << problem.line << ": " << problem.message;
-    // The course runs graph1 too, but has no graph for it.
-    EXPECT_EQ(findGraph(parsed.graphs, 1), nullptr);
+    // The course runs graph1 too, a routine with no picture.
+    const Graph* bare = findGraph(parsed.graphs, 1);
+    ASSERT_NE(bare, nullptr);
+    EXPECT_TRUE(bare->points.empty());
     for (const int number : {2, 3}) {
         const Graph* graph = findGraph(parsed.graphs, number);
         ASSERT_NE(graph, nullptr) << "graph " << number;
