@@ -12,7 +12,7 @@
 #include "script/ScriptReader.h"
 #include "startup/AssignmentEntry.h"
 #include "startup/StudentSetup.h"
-#include "ui/CaptionButton.h"
+#include "ui/ControlFactory.h"
 #include "ui/ControlLayout.h"
 #include "ui/DisplayText.h"
 #include "ui/QtServices.h"
@@ -20,10 +20,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QTimer>
@@ -35,58 +33,7 @@ namespace {
 // Typing keeps the draft at most this often.
 constexpr int kDraftIntervalMs = 1000;
 
-} // namespace
-
-namespace {
-
 constexpr double kCaptionPointSize = 7.5;
-
-QFont boxFont()
-{
-    QFont font(QStringLiteral("System"));
-    font.setPointSizeF(9.75);
-    font.setWeight(QFont::Bold);
-    return font;
-}
-
-QPlainTextEdit* makeTextBox(QWidget* parent)
-{
-    auto* box = new QPlainTextEdit(parent);
-    box->setFont(boxFont());
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setTabChangesFocus(true);
-    return box;
-}
-
-bool captionFits(const QWidget& widget, const QString& caption)
-{
-    const QRect needed = widget.fontMetrics().boundingRect(widget.rect(), Qt::AlignLeft | Qt::TextWordWrap, caption);
-    return widget.rect().contains(needed);
-}
-
-QWidget* makeControl(const ControlSpec& control, QWidget* parent)
-{
-    const QString caption = QString::fromUtf8(control.caption.data(), static_cast<qsizetype>(control.caption.size()));
-    switch (control.kind) {
-    case ControlKind::Button: return new CaptionButton(caption, parent);
-    case ControlKind::MultiLineText: {
-        QPlainTextEdit* box = makeTextBox(parent);
-        box->setPlainText(caption);
-        return box;
-    }
-    case ControlKind::SingleLineText: return new QLineEdit(caption, parent);
-    case ControlKind::Label: {
-        auto* label = new QLabel(caption, parent);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        return label;
-    }
-    case ControlKind::Picture: return new PicturePanel(parent);
-    case ControlKind::List: return new QListWidget(parent);
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -99,8 +46,11 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
     QFont captions = font();
     captions.setPointSizeF(kCaptionPointSize);
     setFont(captions);
-    buildControls();
-    setTabOrder();
+    m_controls = buildControls(*this);
+    m_question = static_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("txt_question")));
+    m_answer = static_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("txt_answer")));
+    m_picture1 = static_cast<PicturePanel*>(m_controls.value(QStringLiteral("Picture1")));
+    m_picture2 = static_cast<PicturePanel*>(m_controls.value(QStringLiteral("Picture2")));
     wireEvents();
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("tmr_pend_exp"));
@@ -123,47 +73,6 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
 }
 
 MainForm::~MainForm() = default;
-
-void MainForm::buildControls()
-{
-    for (const ControlSpec& control : kControls) {
-        QWidget* widget = makeControl(control, this);
-        const QString name = QString::fromStdString(controlName(control));
-        widget->setObjectName(name);
-        widget->setGeometry(toPixels(control.left), toPixels(control.top), toPixels(control.width),
-                            toPixels(control.height));
-        widget->setAccessibleName(QString::fromStdString(accessibleNameOf(control)));
-        const QString caption = QString::fromUtf8(control.caption.data(),
-                                                  static_cast<qsizetype>(control.caption.size()));
-        const bool fits = control.kind == ControlKind::Button ? static_cast<CaptionButton*>(widget)->captionFits()
-                                                              : captionFits(*widget, caption);
-        if ((control.kind == ControlKind::Button || control.kind == ControlKind::Label) && !fits)
-            widget->setToolTip(caption);
-        m_controls.insert(name, widget);
-    }
-    m_question = static_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("txt_question")));
-    m_answer = static_cast<QPlainTextEdit*>(m_controls.value(QStringLiteral("txt_answer")));
-    m_picture1 = static_cast<PicturePanel*>(m_controls.value(QStringLiteral("Picture1")));
-    m_picture2 = static_cast<PicturePanel*>(m_controls.value(QStringLiteral("Picture2")));
-    m_picture1->setAccessibleDescription(
-        QStringLiteral("Shows the graph of the current assignment and the timer experiment's circles"));
-    m_picture2->setAccessibleDescription(QStringLiteral("Shows the picture copied from the left panel"));
-}
-
-void MainForm::setTabOrder()
-{
-    QWidget* previous = nullptr;
-    for (int tab = 0; tab < static_cast<int>(kControls.size()); ++tab) {
-        for (const ControlSpec& control : kControls) {
-            if (control.tabIndex != tab || control.kind == ControlKind::Label)
-                continue;
-            QWidget* widget = m_controls.value(QString::fromStdString(controlName(control)));
-            if (previous != nullptr)
-                QWidget::setTabOrder(previous, widget);
-            previous = widget;
-        }
-    }
-}
 
 void MainForm::wireEvents()
 {

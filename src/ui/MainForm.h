@@ -51,7 +51,8 @@ public:
     TutorState& state() { return m_state; }
     QWidget* control(const QString& name) const { return m_controls.value(name); }
 
-    // The window's public operations.
+    // The window's public interface, named as the tutor's other programs and
+    // its course routines know it; each delegates to the logic.
     void readNextQuestion();
     void runRoutine(const std::string& name);
     std::string code(const std::string& text, int codeNumber) const;
@@ -66,9 +67,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
     void wireEvents();
-    void setTabOrder();
 
     void onNextQuestion();
     void onNextPicture();
