@@ -19,7 +19,9 @@
 #include "script/QuestionBank.h"
 #include "startup/AssignmentEntry.h"
 
-#include "QuietServices.h"
+#include "FakeClipboard.h"
+#include "SteadyServices.h"
+#include "TempFolder.h"
 
 #include <QApplication>
 
@@ -40,32 +42,9 @@
 namespace calctutor {
 namespace {
 
-using namespace calctutor::benchmarks;
+using namespace calctutor::testing;
 
-class RatingInput final : public InputBox {
-public:
-    std::string ask(std::string_view) override { return "2"; }
-};
-
-class NoGraphs final : public GraphDisplay {
-public:
-    void showGraph(int) override {}
-};
-
-// A fresh folder, removed with its contents.
-class Folder {
-public:
-    Folder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "calctutor-bench-XXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~Folder() { std::filesystem::remove_all(m_path); }
-    std::string file(const char* name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
+using Folder = TempFolder;
 
 // Record files that already hold `bytes` (sparse: no disk space taken).
 void prepare(const std::string& path, std::uintmax_t bytes)
@@ -140,7 +119,7 @@ void enterResponse(benchmark::State& run, std::uintmax_t fileBytes, bool crashSa
 {
     const Folder folder;
     TutorState state = responseState(folder, fileBytes);
-    RatingInput input;
+    SteadyInput input;
     PrintedMessages messages;
     SystemClock clock;
     DiskRecordFiles files;

@@ -11,7 +11,8 @@
 #include "records/RecordViewers.h"
 #include "ui/MainForm.h"
 
-#include "QuietServices.h"
+#include "FakeClipboard.h"
+#include "SteadyServices.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,7 +32,7 @@
 namespace {
 
 using namespace calctutor;
-using namespace calctutor::benchmarks;
+using namespace calctutor::testing;
 
 class StartAnswers final : public InputBox {
 public:

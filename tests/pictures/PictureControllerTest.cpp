@@ -6,8 +6,8 @@
 #include "pictures/PicturePanel.h"
 #include "pictures/SystemClipboard.h"
 
-#include "../FakeClipboard.h"
-#include "../Fakes.h"
+#include "FakeClipboard.h"
+#include "Fakes.h"
 #include "Pixels.h"
 
 #include <QClipboard>

@@ -27,11 +27,6 @@ namespace {
 
 using namespace calctutor::testing;
 
-void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
 std::string contents(const std::string& path)
 {
     return calctutor::testing::readFile(path);

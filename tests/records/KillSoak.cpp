@@ -9,6 +9,7 @@
 #include "records/RecordFiles.h"
 #include "records/Recording.h"
 
+#include "SteadyServices.h"
 #include "TempFolder.h"
 
 #include <chrono>
@@ -24,25 +25,10 @@
 namespace calctutor {
 namespace {
 
+using namespace calctutor::testing;
+
 constexpr int kKills = 200;
 constexpr std::uintmax_t kFreshFilesAbove = 12 * 1024 * 1024;
-
-class AlwaysTwo final : public InputBox {
-public:
-    std::string ask(std::string_view) override { return "2"; }
-};
-
-class Silent final : public StudentMessages {
-public:
-    void tell(std::string_view) override {}
-};
-
-class StillClock final : public Clock {
-public:
-    int secondsSinceMidnight() override { return 0; }
-    std::string date() override { return "12-08-2026"; }
-    std::string time() override { return "20:00:00"; }
-};
 
 // What an entry is made of follows from the line it answers, so the
 // checker can rebuild every entry from the files alone.
@@ -86,8 +72,8 @@ TutorState stateFor(const testing::TempFolder& folder)
 // The child: records entries until it is killed.
 [[noreturn]] void recordForever(TutorState state, long firstId, unsigned seed)
 {
-    AlwaysTwo input;
-    Silent messages;
+    SteadyInput input;
+    SilentMessages messages;
     StillClock clock;
     DiskRecordFiles files;
     RecordingServices services{input, messages, clock, files};

@@ -28,11 +28,6 @@ namespace {
 
 using namespace calctutor::testing;
 
-void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary) << content;
-}
-
 struct RecordFilesTest : ::testing::Test {
     RecordFilesTest() { syncFaults() = {}; }
     std::optional<RecordError> append(const std::vector<std::string>& texts)

@@ -45,7 +45,7 @@ struct Entry {
 TEST(AssignmentEntry, FindsTheFirstHeaderAndWritesTheStartHeaderToBothFiles)
 {
     Entry entry;
-    entry.random = ScriptedRandom{0.5f, 0.0f, 0.05f, 0.5f, 0.99f};
+    entry.random.add({0.5f, 0.0f, 0.05f, 0.5f, 0.99f});
     ASSERT_EQ(entry.run(), Flow::Continue);
     EXPECT_EQ(entry.state.lineIndex, 7);
     const std::string expected = std::string("\x76\x5B\xFE")
@@ -62,10 +62,10 @@ TEST(AssignmentEntry, FindsTheFirstHeaderAndWritesTheStartHeaderToBothFiles)
 TEST(AssignmentEntry, EachStartAppendsAnotherHeaderWithANewCodeLine)
 {
     Entry entry;
-    entry.random = ScriptedRandom{0.5f, 0.1f, 0.5f, 0.9f};
+    entry.random.add({0.5f, 0.1f, 0.5f, 0.9f});
     ASSERT_EQ(entry.run(), Flow::Continue);
     entry.state.lineIndex = 0;
-    entry.random = ScriptedRandom{0.5f, 0.2f, 0.5f, 0.3f};
+    entry.random.add({0.5f, 0.2f, 0.5f, 0.3f});
     ASSERT_EQ(entry.run(), Flow::Continue);
     const std::string master = readFile(entry.state.masterFilePath);
     EXPECT_EQ(master, readFile(entry.state.sendFilePath));
@@ -77,7 +77,7 @@ TEST(AssignmentEntry, AFourCharacterHeaderMatchesWhole)
 {
     Entry entry;
     entry.state.scriptLines[7] = "005.";
-    entry.random = ScriptedRandom{0.5f, 0.5f, 0.5f, 0.5f};
+    entry.random.add({0.5f, 0.5f, 0.5f, 0.5f});
     ASSERT_EQ(entry.run(), Flow::Continue);
     EXPECT_NE(readFile(entry.state.sendFilePath).find("\r\n005.\r\n\r\n"), std::string::npos);
 }
@@ -124,7 +124,7 @@ TEST(AssignmentEntry, AFileThatCannotBeOpenedEndsTheProgramWithAMessageAndWrites
 {
     Entry entry;
     entry.state.sendFilePath = entry.folder.file("missing/send_0712Ann.txt");
-    entry.random = ScriptedRandom{0.5f, 0.5f, 0.5f, 0.5f};
+    entry.random.add({0.5f, 0.5f, 0.5f, 0.5f});
     EXPECT_EQ(entry.run(), Flow::EndProgram);
     ASSERT_EQ(entry.messages.told.size(), 1u);
     EXPECT_EQ(entry.messages.told[0],
@@ -155,7 +155,7 @@ TEST(AssignmentEntry, AnEntryCutShortBeforeThisStartIsUndoneAndTheStudentToldOnc
     Entry entry;
     std::ofstream(entry.state.masterFilePath, std::ios::binary) << "old\r\nhalf an entr";
     std::ofstream(entry.state.pendingFilePath, std::ios::binary) << formatIntent({{entry.state.masterFilePath, 5, 40}});
-    entry.random = ScriptedRandom{0.5f, 0.5f, 0.5f, 0.5f};
+    entry.random.add({0.5f, 0.5f, 0.5f, 0.5f});
     ASSERT_EQ(entry.run(), Flow::Continue);
     ASSERT_EQ(entry.messages.told.size(), 1u);
     EXPECT_NE(

@@ -5,9 +5,9 @@
 #include "records/RecordFiles.h"
 #include "ui/MainForm.h"
 
-#include "../FakeClipboard.h"
-#include "../Fakes.h"
-#include "../TempFolder.h"
+#include "FakeClipboard.h"
+#include "Fakes.h"
+#include "TempFolder.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -24,6 +24,7 @@ struct LoadedForm {
     {
         for (int i = 0; i < 60; ++i)
             random.add(0.5f);
+        random.spareDrawsAllowed = true;
         form = std::make_unique<MainForm>(
             Platform{input, messages, clock, random, files, beep, clipboard, folder.path()});
     }

@@ -32,11 +32,6 @@ using namespace calctutor::testing;
 
 namespace {
 
-void writeFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-}
-
 } // namespace
 
 class MainFormTest : public QObject {

@@ -1,5 +1,6 @@
 #pragma once
-// A clipboard of the test's own, so that tests leave the desktop's alone.
+// Clipboards of the tests' and benchmarks' own, so that they leave the
+// desktop's alone.
 
 #include "pictures/PictureClipboard.h"
 
@@ -17,6 +18,13 @@ public:
     QImage held;
     int placed = 0;
     bool working = true; // false: reading back gives no image
+};
+
+// Takes nothing and gives nothing back.
+class NoClipboard final : public PictureClipboard {
+public:
+    void setImage(const QImage&) override {}
+    QImage image() override { return {}; }
 };
 
 } // namespace calctutor::testing

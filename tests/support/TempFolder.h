@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with its contents.
+// A fresh folder under the system's temporary folder, removed with its
+// contents, and whole files written and read in one call.
 
 #include <filesystem>
 #include <fstream>
@@ -38,6 +39,11 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+inline void writeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
 
 inline std::string readFile(const std::string& path)
 {

@@ -1,6 +1,7 @@
 #pragma once
-// Scripted stand-ins for the platform services. They fail the test loudly when
-// asked more often than scripted, and when scripted answers are left unused.
+// Scripted stand-ins for the platform services. Each fails the test loudly
+// when asked more often than scripted, and when scripted answers, times or
+// draws are left unused.
 
 #include "core/Services.h"
 
@@ -50,6 +51,14 @@ public:
 
 class FixedClock final : public Clock {
 public:
+    FixedClock() = default;
+    FixedClock(const FixedClock&) = delete;
+    FixedClock& operator=(const FixedClock&) = delete;
+    ~FixedClock() override
+    {
+        if (!ticks.empty())
+            reportFakeFailure(std::to_string(ticks.size()) + " scripted times unused");
+    }
     int secondsSinceMidnight() override { return seconds; }
     std::string date() override { return today; }
     std::string time() override
@@ -72,7 +81,15 @@ class ScriptedRandom final : public RandomSource {
 public:
     ScriptedRandom() = default;
     ScriptedRandom(std::initializer_list<float> draws) : m_draws(draws) {}
+    ScriptedRandom(const ScriptedRandom&) = delete;
+    ScriptedRandom& operator=(const ScriptedRandom&) = delete;
+    ~ScriptedRandom() override
+    {
+        if (!m_draws.empty() && !spareDrawsAllowed)
+            reportFakeFailure(std::to_string(m_draws.size()) + " scripted random draws unused");
+    }
     void add(float draw) { m_draws.push_back(draw); }
+    void add(std::initializer_list<float> draws) { m_draws.insert(m_draws.end(), draws); }
     void seed(std::uint32_t value) override { seeds.push_back(value); }
     float next() override
     {
@@ -86,6 +103,9 @@ public:
     }
     std::size_t remaining() const { return m_draws.size(); }
     std::vector<std::uint32_t> seeds;
+    // For a test that draws an unknown number as a side effect it does not
+    // check (the window's start and timer): then only running out fails.
+    bool spareDrawsAllowed = false;
 
 private:
     std::deque<float> m_draws;
