@@ -173,7 +173,7 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
     EXPECT_EQ(respond("second"), Recorded::Failed);
     EXPECT_EQ(master(), before);
     EXPECT_TRUE(state.awaitingResponse);
-    EXPECT_EQ(findDraft(state.draftFilePath), "second") << "the draft went with a failed entry";
+    EXPECT_EQ(findDraft(state.draftFilePath).text, "second") << "the draft went with a failed entry";
     EXPECT_EQ(messages.told,
               std::vector<std::string>{"Your response was not recorded. The record file could not be "
                                        "saved to disk: "
@@ -181,19 +181,20 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
 
     input.add("2");
     ASSERT_EQ(respond("second"), Recorded::Entry);
-    EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a recorded answer left its draft";
+    EXPECT_FALSE(findDraft(state.draftFilePath).text.has_value()) << "a recorded answer left its draft";
 }
 
 TEST_F(Recording, ABlankBoxOrTheUntouchedInvitationLeavesNoDraft)
 {
     for (const std::string& nothingTyped : {std::string(" \t\r\n"), state.responsePrompt}) {
         ASSERT_FALSE(keepDraft(state, "typed", "typed").has_value());
-        ASSERT_EQ(findDraft(state.draftFilePath), "typed");
+        ASSERT_EQ(findDraft(state.draftFilePath).text, "typed");
         EXPECT_FALSE(keepDraft(state, nothingTyped, nothingTyped).has_value());
-        EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a draft of \"" << nothingTyped << "\" was kept";
+        EXPECT_FALSE(findDraft(state.draftFilePath).text.has_value())
+            << "a draft of \"" << nothingTyped << "\" was kept";
     }
     std::ofstream(state.draftFilePath, std::ios::binary).flush();
-    EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "an empty draft was offered";
+    EXPECT_FALSE(findDraft(state.draftFilePath).text.has_value()) << "an empty draft was offered";
 }
 
 TEST_F(Recording, ADraftThatCannotBeKeptSaysWhereAndLeavesNothingBeside)
@@ -213,7 +214,7 @@ TEST_F(Recording, AnEntryCutShortEarlierIsTakenOutBeforeTheNextAndTheStudentTold
 {
     std::ofstream(state.masterFilePath, std::ios::binary) << "old\r\nhalf an ent";
     std::ofstream(state.pendingFilePath, std::ios::binary)
-        << formatIntent({{state.masterFilePath, 5, 40}, {state.sendFilePath, 0, 40}});
+        << formatIntent({{"masterFile_Ann.txt", 5, "half an entry\r\n"}, {"send_0712Ann.txt", 0, "half an entry\r\n"}});
     input.add("2");
     ASSERT_EQ(respond("ok"), Recorded::Entry);
     EXPECT_TRUE(master().starts_with("old\r\n" + kOpening)) << master();
