@@ -19,6 +19,9 @@ struct Fault {
     // Something other than a plain file of its own stands at the path: a
     // link, a name shared with another file, a folder, a pipe or a device.
     bool notPlainFile = false;
+    // Of those, a regular file with more than one name: removing this name
+    // leaves the file whole under its others.
+    bool sharedName = false;
 };
 
 // What stands at a path, as the student should hear it when it is not a file.

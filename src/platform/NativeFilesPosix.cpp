@@ -71,7 +71,7 @@ Fault sharedName(nlink_t names)
     return {"it is one of " + std::to_string(names)
                 + " names of the same file (a hard link), so writing here would change the file under its other "
                   "names too",
-            true};
+            true, true};
 }
 
 // Writes at the descriptor's position (or its end, when opened for appending)

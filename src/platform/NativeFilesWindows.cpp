@@ -91,7 +91,7 @@ Fault sharedName(DWORD names)
     return {"it is one of " + std::to_string(names)
                 + " names of the same file (a hard link), so writing here would change the file under its other "
                   "names too",
-            true};
+            true, true};
 }
 
 bool isMissingError(DWORD error)

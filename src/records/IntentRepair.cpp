@@ -160,6 +160,16 @@ std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, nati
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const bool created = native::inspect(pendingPath).kind == native::PathKind::Missing;
         std::optional<native::Fault> fault = native::File::open(pendingPath, native::File::Mode::Update, into);
+        if (fault && fault->sharedName) {
+            // Another name of some file: taking this name away changes nothing in that file.
+            if (native::removeFile(pendingPath) || native::syncFolder(native::parentFolder(pendingPath)))
+                return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
+            notices.push_back("The tutor's record of an entry in progress, " + pendingPath
+                              + ", was not used: " + fault->reason
+                              + ". That name was removed; the file keeps its other names, and nothing in your "
+                                "record files was changed.");
+            continue;
+        }
         if (fault && fault->notPlainFile) {
             std::string keptPath;
             if (keepAside(pendingPath, keptPath))

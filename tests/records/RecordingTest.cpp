@@ -3,6 +3,7 @@
 #include "core/Prompts.h"
 #include "core/TutorState.h"
 #include "records/AnswerDraft.h"
+#include "records/EntryLimits.h"
 #include "records/IntentRecord.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
@@ -229,6 +230,23 @@ TEST_F(Recording, AnEntryCutShortEarlierIsTakenOutBeforeTheNextAndTheStudentTold
 std::filesystem::path utf8Name(const char* name)
 {
     return std::u8string(reinterpret_cast<const char8_t*>(name));
+}
+
+// Every entry has a known bound, so that its intent record has one too.
+TEST_F(Recording, AnAnswerLongerThanTheTutorRecordsIsRefusedBeforeTheRating)
+{
+    const std::string longest(kLongestAnswer, 'a');
+    EXPECT_EQ(respond(longest + "a"), Recorded::Failed);
+    EXPECT_EQ(saveNote(state, longest + "a", services), Recorded::Failed);
+    EXPECT_FALSE(std::filesystem::exists(state.masterFilePath));
+    const std::string said = " was not recorded: it has 1048577 characters, and the tutor records at most 1048576 in "
+                             "one entry. Your text is still in the answer box: shorten it, or record it in parts.";
+    EXPECT_EQ(messages.told, (std::vector<std::string>{"Your response" + said, "Your note" + said}));
+    EXPECT_TRUE(state.awaitingResponse);
+
+    input.add("2");
+    ASSERT_EQ(respond(longest), Recorded::Entry);
+    EXPECT_NE(master().find(longest), std::string::npos);
 }
 
 TEST_F(Recording, ANameBeyondAsciiIsSpelledInUtf8OnDisk)
