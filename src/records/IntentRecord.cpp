@@ -9,8 +9,9 @@ namespace calctutor {
 
 namespace {
 
-// A record of an older form names whole paths; it is never applied.
 constexpr std::string_view kFirstLine = "calctutor entry in progress, names and bytes\n";
+// Earlier versions named whole paths and sizes only: such a record is never applied.
+constexpr std::string_view kEarlierFirstLine = "calctutor entry in progress\n";
 constexpr std::string_view kLastLine = "end\n";
 constexpr std::size_t kLongestNumber = 20; // 2^64 in decimal
 constexpr std::size_t kLongestName = 1024; // far beyond any file system's names
@@ -64,6 +65,8 @@ ParsedIntent parseIntent(std::string_view text, const std::function<bool(std::st
 {
     if (text.empty())
         return {};
+    if (text.starts_with(kEarlierFirstLine))
+        return damaged("it was written by an earlier version of the tutor, which named files by their whole paths");
     if (text.size() < kFirstLine.size())
         return kFirstLine.starts_with(text) ? torn() : damaged(std::string(kUnreadable));
     if (!text.starts_with(kFirstLine))

@@ -150,7 +150,7 @@ TEST_F(IntentRepair, ACraftedRecordIsSetAsideAndNothingIsCut)
         {"an older record naming the master by path",
          "calctutor entry in progress\n0 1000000000000 " + master + "\n0 1000000000000 " + send + "\n0 1000000000000 "
              + notes + "\nend\n",
-         "it cannot be read as a record of an entry in progress"},
+         "it was written by an earlier version of the tutor, which named files by their whole paths"},
         {"a relative path", "calctutor entry in progress, names and bytes\n0 3 ../victim.txt\nabc\nend\n",
          "it names ../victim.txt, which is not one of your record files"},
         {"a path to a file outside", "calctutor entry in progress, names and bytes\n0 3 " + outside + "\nabc\nend\n",
