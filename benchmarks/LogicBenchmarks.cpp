@@ -12,6 +12,7 @@
 #include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
 #include "platform/SystemServices.h"
+#include "records/IntentRecord.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
 #include "records/Recording.h"
@@ -130,8 +131,9 @@ void enterResponse(benchmark::State& run, std::uintmax_t fileBytes, bool crashSa
     const ResponseParts parts{state.lastLine, kAnswer, std::string("confidence assessment:  2"), 23};
     const std::string entries[] = {masterResponseEntry(parts, "12:34:56", 1.002), sendResponseEntry(parts, "12:34:56")};
     const std::string paths[] = {floorState.masterFilePath, floorState.sendFilePath};
-    const std::string intent = "calctutor entry in progress\n0 " + std::to_string(entries[0].size()) + " " + paths[0]
-        + "\n0 " + std::to_string(entries[1].size()) + " " + paths[1] + "\nend\n";
+    // The same record the writer keeps: each file's name, size and bytes.
+    const std::string intent = calctutor::formatIntent(
+        {{"masterFile_Ann.txt", 0, entries[0]}, {"send_1208Ann.txt", 0, entries[1]}});
 
     paired(
         run,

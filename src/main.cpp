@@ -1,4 +1,5 @@
 #include "pictures/SystemClipboard.h"
+#include "platform/NativeFiles.h"
 #include "platform/SystemServices.h"
 #include "records/RecordFiles.h"
 #include "ui/MainForm.h"
@@ -8,6 +9,9 @@
 
 int main(int argc, char* argv[])
 {
+    // Under a file size limit a write past it fails with a reason the
+    // student is told, instead of ending the tutor without a word.
+    calctutor::native::ignoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("calctutor"));
     QApplication::setApplicationDisplayName(QStringLiteral("calctutor"));

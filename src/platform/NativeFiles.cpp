@@ -39,11 +39,19 @@ std::optional<Fault> readFile(const std::string& path, std::string& into)
 
 std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes)
 {
-    const std::string partPath = path + ".part";
-    File part;
-    std::optional<Fault> fault = File::open(partPath, File::Mode::Update, part);
+    const std::string partPath = path + std::string(kReplacementSuffix);
+    // A copy left by a kill, or a link put in its place, is removed rather
+    // than written through: the new copy is always a file of its own.
+    std::optional<Fault> fault;
+    if (inspect(partPath).kind == PathKind::Folder)
+        fault = Fault{"it is a folder, not a file", true};
     if (!fault)
-        fault = part.overwrite(bytes);
+        fault = removeFile(partPath);
+    File part;
+    if (!fault)
+        fault = File::open(partPath, File::Mode::CreateNew, part);
+    if (!fault)
+        fault = part.append(bytes);
     if (!fault)
         fault = part.sync();
     if (!fault)
@@ -56,6 +64,20 @@ std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes
             (void)removeFile(partPath);
     }
     return fault;
+}
+
+std::string parentFolder(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("/\\");
+    if (separator == std::string::npos)
+        return ".";
+    return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 } // namespace calctutor::native

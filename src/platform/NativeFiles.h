@@ -17,6 +17,12 @@ namespace calctutor::native {
 // Why a call failed, in the system's words ("No space left on device").
 struct Fault {
     std::string reason;
+    // Something other than a plain file of its own stands at the path: a
+    // link, a name shared with another file, a folder, a pipe or a device.
+    bool notPlainFile = false;
+    // Of those, a regular file with more than one name: removing this name
+    // leaves the file whole under its others.
+    bool sharedName = false;
 };
 
 // The system's words for an error met by a std::filesystem call, in the
@@ -33,14 +39,19 @@ PathInfo inspect(const std::string& path);
 
 // One open file. Opening never blocks (a named pipe does not hang the window)
 // and refuses anything that is not a regular file, with a reason that says
-// what it is. Closing releases the lock.
+// what it is. Every mode but Read also refuses a link (symbolic, or a
+// reparse point on Windows) and a file with more than one name (hard link):
+// what the tutor writes, cuts or trusts must be that file alone, never
+// another file reached through it. Closing releases the lock.
 class File {
 public:
     enum class Mode {
-        Append,         // write-only, every write at the end; the file must exist
-        AppendOrCreate, // the same, creating a missing file (never through a dangling link)
+        Append,         // every write at the end, reads anywhere; the file must exist
+        AppendOrCreate, // the same, creating a missing file
         Update,         // read and write, created if missing (the pending-entry record)
-        Read,           // read-only; the file must exist
+        CreateNew,      // write-only, created here and now; anything already there is refused
+        ReadOwn,        // read-only, the file must exist; links refused (the tutor's own files)
+        Read,           // read-only, the file must exist; a link to a file is followed (the viewers)
     };
 
     File() = default;
@@ -57,6 +68,9 @@ public:
     // one process; waits until it is free.
     [[nodiscard]] std::optional<Fault> lock();
     [[nodiscard]] std::optional<Fault> size(std::uint64_t& into) const;
+    // Whether the path still names this open file: not renamed, removed or
+    // replaced since it was opened.
+    bool isAt(const std::string& path) const;
     // All of the bytes or a fault; a partial write is reported with the reason
     // that stopped it. In Append modes the bytes go to the end of the file.
     [[nodiscard]] std::optional<Fault> append(std::string_view bytes);
@@ -74,8 +88,12 @@ private:
     std::intptr_t m_handle = -1; // a descriptor or a HANDLE
 };
 
-// Writes the bytes beside the target and renames them over it, flushed first,
-// so the target holds either its old contents or all of the new ones.
+// The name of the copy that replaceFile writes beside its target.
+inline constexpr std::string_view kReplacementSuffix = ".part";
+// Writes the bytes into a fresh copy beside the target (a stale copy is
+// removed first, never written through) and renames it over the target,
+// flushed first, so the target holds either its old contents or all of the
+// new ones.
 [[nodiscard]] std::optional<Fault> replaceFile(const std::string& path, std::string_view bytes);
 // Reads a whole regular file; Missing when it does not exist.
 [[nodiscard]] std::optional<Fault> readFile(const std::string& path, std::string& into);
@@ -84,8 +102,15 @@ private:
 // Makes a folder's list of names (a file created or removed) survive a power cut.
 [[nodiscard]] std::optional<Fault> syncFolder(const std::string& folder);
 
-// Creates the folder; "exists already" and other failures are left to folderProblem.
+// Creates the folder, and makes its name outlast a power cut; "exists
+// already" and other failures are left to folderProblem.
 void tryCreateFolder(const std::string& folder);
+// Renames a file, a link or a folder itself (never what a link leads to).
+[[nodiscard]] std::optional<Fault> renamePath(const std::string& from, const std::string& to);
+// The folder that holds the path ("." for a bare name).
+std::string parentFolder(const std::string& path);
+// The last part of the path, after the folder.
+std::string fileNameOf(const std::string& path);
 // Why files cannot be written in the folder ("it does not exist", ...), if so.
 std::optional<std::string> folderProblem(const std::string& folder);
 
@@ -103,5 +128,10 @@ std::string_view lengthUnit();
 
 // The student's home folder, or "" when there is none.
 std::string homeFolder();
+
+// A file size limit ends a process with a signal on POSIX systems unless the
+// signal is ignored; ignored, the write that passes the limit fails with
+// "File too large" and the record writer takes its entry back.
+void ignoreFileSizeSignal();
 
 } // namespace calctutor::native

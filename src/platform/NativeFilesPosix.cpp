@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -73,7 +74,30 @@ std::string describe(mode_t mode)
 
 Fault notAFile(const std::string& what)
 {
-    return {"it is " + what + ", not a file"};
+    return {"it is " + what + ", not a file", true};
+}
+
+// What a symbolic link stands for in a message: where it leads, and what is there.
+std::string describeLink(const std::string& native)
+{
+    char target[PATH_MAX] = {};
+    const ssize_t length = ::readlink(native.c_str(), target, sizeof target - 1);
+    const std::string leadsTo =
+        utf8ToWindows1252(std::string(target, length > 0 ? static_cast<std::size_t>(length) : 0)).text;
+    struct stat info {};
+    if (::stat(native.c_str(), &info) != 0)
+        return "a link that points nowhere (to " + leadsTo + ")";
+    if (S_ISREG(info.st_mode))
+        return "a link to " + leadsTo;
+    return "a link to " + leadsTo + " (" + describe(info.st_mode) + ")";
+}
+
+Fault sharedName(nlink_t names)
+{
+    return {"it is one of " + std::to_string(names)
+                + " names of the same file (a hard link), so writing here would change the file under its other "
+                  "names too",
+            true, true};
 }
 
 // Writes at the descriptor's position (or its end, when opened for appending)
@@ -94,13 +118,21 @@ std::optional<Fault> writeAll(int fd, std::string_view bytes)
     return std::nullopt;
 }
 
+bool followsLinks(File::Mode mode)
+{
+    return mode == File::Mode::Read;
+}
+
 int flagsFor(File::Mode mode)
 {
-    const int common = O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    const int common = O_NONBLOCK | O_CLOEXEC | O_NOCTTY | (followsLinks(mode) ? 0 : O_NOFOLLOW);
     switch (mode) {
     case File::Mode::Append:
-    case File::Mode::AppendOrCreate: return common | O_WRONLY | O_APPEND;
+    // Readable as well, so that an entry's bytes can be checked before they are cut back.
+    case File::Mode::AppendOrCreate: return common | O_RDWR | O_APPEND;
     case File::Mode::Update: return common | O_RDWR;
+    case File::Mode::CreateNew: return common | O_WRONLY | O_CREAT | O_EXCL;
+    case File::Mode::ReadOwn:
     case File::Mode::Read: return common | O_RDONLY;
     }
     return common | O_RDONLY;
@@ -109,6 +141,12 @@ int flagsFor(File::Mode mode)
 bool createsMissing(File::Mode mode)
 {
     return mode == File::Mode::AppendOrCreate || mode == File::Mode::Update;
+}
+
+bool isLink(const std::string& native)
+{
+    struct stat info {};
+    return ::lstat(native.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
 } // namespace
@@ -132,7 +170,7 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
 {
     (void)into.close();
     const std::string native = windows1252ToUtf8(path);
-    int fd = ::open(native.c_str(), flagsFor(mode));
+    int fd = ::open(native.c_str(), flagsFor(mode), 0644);
     // Creating with O_EXCL never follows a link, so a dangling link is
     // reported rather than brought to life somewhere else.
     for (int attempt = 0; fd < 0 && errno == ENOENT && createsMissing(mode) && attempt < 3; ++attempt) {
@@ -145,6 +183,10 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     }
     if (fd < 0) {
         const int error = errno;
+        if (!followsLinks(mode) && isLink(native))
+            return notAFile(describeLink(native));
+        if (mode == File::Mode::CreateNew && error == EEXIST)
+            return Fault{"something is already there", true};
         const PathInfo info = inspect(path);
         if (info.kind == PathKind::DanglingLink || info.kind == PathKind::Special
             || (info.kind == PathKind::Folder && error != EACCES))
@@ -160,6 +202,10 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
         return notAFile(describe(info.st_mode));
+    }
+    if (!followsLinks(mode) && info.st_nlink > 1) {
+        ::close(fd);
+        return sharedName(info.st_nlink);
     }
     // Back to ordinary blocking writes now that it is known to be a file.
     const int flags = ::fcntl(fd, F_GETFL);
@@ -186,6 +232,14 @@ std::optional<Fault> File::size(std::uint64_t& into) const
         return systemFault(errno);
     into = static_cast<std::uint64_t>(info.st_size);
     return std::nullopt;
+}
+
+bool File::isAt(const std::string& path) const
+{
+    struct stat open {};
+    struct stat named {};
+    return ::fstat(static_cast<int>(m_handle), &open) == 0 && ::lstat(windows1252ToUtf8(path).c_str(), &named) == 0
+        && open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
 std::optional<Fault> File::append(std::string_view bytes) // NOLINT(readability-make-member-function-const)
@@ -290,7 +344,14 @@ std::optional<Fault> syncFolder(const std::string& folder)
 
 void tryCreateFolder(const std::string& folder)
 {
-    (void)::mkdir(windows1252ToUtf8(folder).c_str(), 0755);
+    // A new folder's name lives in its parent, which must be flushed too.
+    if (::mkdir(windows1252ToUtf8(folder).c_str(), 0755) == 0)
+        (void)syncFolder(parentFolder(folder));
+}
+
+std::optional<Fault> renamePath(const std::string& from, const std::string& to)
+{
+    return renameOver(from, to);
 }
 
 std::string reasonFor(const std::error_code& error)
@@ -339,6 +400,11 @@ std::size_t nativeLength(const std::string& name)
 std::string_view lengthUnit()
 {
     return "bytes";
+}
+
+void ignoreFileSizeSignal()
+{
+    (void)::signal(SIGXFSZ, SIG_IGN);
 }
 
 std::string homeFolder()

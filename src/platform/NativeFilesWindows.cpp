@@ -94,7 +94,15 @@ std::optional<Fault> faultIf(bool failed)
 
 Fault notAFile(const std::string& what)
 {
-    return {"it is " + what + ", not a file"};
+    return {"it is " + what + ", not a file", true};
+}
+
+Fault sharedName(DWORD names)
+{
+    return {"it is one of " + std::to_string(names)
+                + " names of the same file (a hard link), so writing here would change the file under its other "
+                  "names too",
+            true, true};
 }
 
 bool isMissingError(DWORD error)
@@ -158,10 +166,13 @@ DWORD accessFor(File::Mode mode)
 {
     switch (mode) {
     // FILE_WRITE_DATA as well, because locking, flushing and cutting back need
-    // it; every write still goes to the end (see File::append).
+    // it, and reading, to check an entry's bytes before they are cut back;
+    // every write still goes to the end (see File::append).
     case File::Mode::Append:
-    case File::Mode::AppendOrCreate: return FILE_APPEND_DATA | GENERIC_WRITE | FILE_READ_ATTRIBUTES;
+    case File::Mode::AppendOrCreate: return FILE_APPEND_DATA | GENERIC_WRITE | GENERIC_READ | FILE_READ_ATTRIBUTES;
     case File::Mode::Update: return GENERIC_READ | GENERIC_WRITE;
+    case File::Mode::CreateNew: return GENERIC_WRITE;
+    case File::Mode::ReadOwn:
     case File::Mode::Read: return GENERIC_READ;
     }
     return GENERIC_READ;
@@ -172,13 +183,21 @@ bool createsMissing(File::Mode mode)
     return mode == File::Mode::AppendOrCreate || mode == File::Mode::Update;
 }
 
+bool followsLinks(File::Mode mode)
+{
+    return mode == File::Mode::Read;
+}
+
 // Other programs (a viewer, an editor, a second tutor) may read, write and
 // rename the file while it is open, as on other systems.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-HANDLE openHandle(const std::wstring& path, DWORD access, DWORD disposition)
+// Without following links, FILE_FLAG_OPEN_REPARSE_POINT opens a link (or any
+// other reparse point) itself, so that it can be seen and refused.
+HANDLE openHandle(const std::wstring& path, DWORD access, DWORD disposition, bool followLinks = true)
 {
-    return ::CreateFileW(path.c_str(), access, kShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD flags = FILE_ATTRIBUTE_NORMAL | (followLinks ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
+    return ::CreateFileW(path.c_str(), access, kShareAll, nullptr, disposition, flags, nullptr);
 }
 
 // The lock is one byte far beyond any record file's end: Windows locks keep
@@ -223,7 +242,8 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
         return fault;
     const std::wstring wide = toWide(path);
     const DWORD access = accessFor(mode);
-    HANDLE handle = openHandle(wide, access, OPEN_EXISTING);
+    const bool follow = followsLinks(mode);
+    HANDLE handle = openHandle(wide, access, mode == File::Mode::CreateNew ? CREATE_NEW : OPEN_EXISTING, follow);
     // CREATE_NEW never follows a link, so a dangling link is reported rather
     // than brought to life somewhere else.
     for (int attempt = 0; handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_NOT_FOUND
@@ -231,12 +251,14 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
          ++attempt) {
         if (inspect(path).kind == PathKind::DanglingLink)
             return notAFile("a link that points nowhere");
-        handle = openHandle(wide, access, CREATE_NEW);
+        handle = openHandle(wide, access, CREATE_NEW, follow);
         if (handle == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_FILE_EXISTS)
-            handle = openHandle(wide, access, OPEN_EXISTING);
+            handle = openHandle(wide, access, OPEN_EXISTING, follow);
     }
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
+        if (mode == File::Mode::CreateNew && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS))
+            return Fault{"something is already there", true};
         const PathInfo info = inspect(path);
         // Windows refuses to open a folder as a file with "Access is denied".
         if (info.kind == PathKind::DanglingLink || info.kind == PathKind::Special || info.kind == PathKind::Folder)
@@ -254,6 +276,10 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
         refusal = lastFault();
     else if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         refusal = notAFile("a folder");
+    else if (!follow && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        refusal = notAFile("a link (a reparse point)");
+    else if (!follow && info.nNumberOfLinks > 1)
+        refusal = sharedName(info.nNumberOfLinks);
     if (refusal) {
         ::CloseHandle(handle);
         return refusal;
@@ -278,6 +304,23 @@ std::optional<Fault> File::size(std::uint64_t& into) const
         return lastFault();
     into = static_cast<std::uint64_t>(size.QuadPart);
     return std::nullopt;
+}
+
+bool File::isAt(const std::string& path) const
+{
+    if (pathFault(path))
+        return false;
+    const HANDLE named = ::CreateFileW(toWide(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (named == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION open{};
+    BY_HANDLE_FILE_INFORMATION there{};
+    const bool known = ::GetFileInformationByHandle(handleOf(m_handle), &open)
+        && ::GetFileInformationByHandle(named, &there);
+    ::CloseHandle(named);
+    return known && open.dwVolumeSerialNumber == there.dwVolumeSerialNumber
+        && open.nFileIndexHigh == there.nFileIndexHigh && open.nFileIndexLow == there.nFileIndexLow;
 }
 
 std::optional<Fault> File::append(std::string_view bytes)
@@ -404,8 +447,21 @@ std::optional<Fault> syncFolder(const std::string& folder)
 
 void tryCreateFolder(const std::string& folder)
 {
-    if (!pathFault(folder))
-        (void)::CreateDirectoryW(toWide(folder).c_str(), nullptr);
+    // A new folder's name lives in its parent, which must be flushed too.
+    if (!pathFault(folder) && ::CreateDirectoryW(toWide(folder).c_str(), nullptr))
+        (void)syncFolder(parentFolder(folder));
+}
+
+std::optional<Fault> renamePath(const std::string& from, const std::string& to)
+{
+    if (auto fault = pathFault(from))
+        return fault;
+    if (auto fault = pathFault(to))
+        return fault;
+    // MoveFileExW renames a link itself, never what it leads to.
+    if (!::MoveFileExW(toWide(from).c_str(), toWide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return lastFault();
+    return std::nullopt;
 }
 
 std::optional<std::string> folderProblem(const std::string& folder)
@@ -465,6 +521,11 @@ std::size_t nativeLength(const std::string& name)
 std::string_view lengthUnit()
 {
     return "characters";
+}
+
+void ignoreFileSizeSignal()
+{
+    // Windows has no file size limit signal.
 }
 
 std::string homeFolder()

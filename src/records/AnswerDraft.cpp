@@ -2,6 +2,7 @@
 
 #include "core/TutorState.h"
 #include "platform/NativeFiles.h"
+#include "records/EntryLimits.h"
 
 namespace calctutor {
 
@@ -26,15 +27,36 @@ void discardDraft(const std::string& draftPath)
         (void)native::removeFile(draftPath);
 }
 
-std::optional<std::string> findDraft(const std::string& draftPath)
+FoundDraft findDraft(const std::string& draftPath)
 {
-    // A missing or unreadable draft is simply not offered: the student loses
-    // nothing that is not still in the record files.
+    if (draftPath.empty() || native::inspect(draftPath).kind == native::PathKind::Missing)
+        return {};
+    auto notPutBack = [&](const std::string& why) {
+        return FoundDraft{std::nullopt,
+                          "An answer that you had typed but not recorded was kept in " + draftPath
+                              + ", but it was not put back in the answer box: " + why + "."};
+    };
+    // Read without following a link: a draft is the tutor's own file, never
+    // another file's text offered as the student's answer.
+    native::File file;
+    std::uint64_t size = 0;
+    std::optional<native::Fault> fault = native::File::open(draftPath, native::File::Mode::ReadOwn, file);
+    if (!fault)
+        fault = file.size(size);
+    if (fault)
+        return notPutBack(fault->reason);
+    if (size > kLongestAnswer)
+        return notPutBack("it is " + std::to_string(size) + " bytes long, more than the "
+                          + std::to_string(kLongestAnswer)
+                          + " bytes that the answer box takes. Open it in a text editor to copy what you need");
     std::string text;
-    if (draftPath.empty() || native::inspect(draftPath).kind != native::PathKind::File
-        || native::readFile(draftPath, text) || text.empty())
-        return std::nullopt;
-    return text;
+    if (auto readFault = file.readAt(0, static_cast<std::size_t>(size), text))
+        return notPutBack(readFault->reason);
+    if (text.find('\0') != std::string::npos)
+        return notPutBack("it holds NUL bytes, so it is not text the tutor wrote");
+    if (text.empty())
+        return {};
+    return {std::move(text), std::nullopt};
 }
 
 } // namespace calctutor

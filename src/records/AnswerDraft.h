@@ -20,8 +20,16 @@ struct TutorState;
 [[nodiscard]] std::optional<std::string> keepDraft(const TutorState& state, const std::string& answerText,
                                                    std::string_view typedUtf8);
 void discardDraft(const std::string& draftPath);
-// The draft's UTF-8 text, if there is one that is not empty.
-std::optional<std::string> findDraft(const std::string& draftPath);
+
+// What start-up finds at the draft's name: its UTF-8 text to put back, or why
+// a draft that is there is not put back (larger than the answer box takes,
+// not text, not a plain file of its own), as a Windows-1252 message that
+// names the file. Neither when there is no draft or it is empty.
+struct FoundDraft {
+    std::optional<std::string> text;
+    std::optional<std::string> problem;
+};
+FoundDraft findDraft(const std::string& draftPath);
 
 inline constexpr std::string_view kDraftRestoredMessage =
     "An answer that you had typed but not recorded was found and put back in the answer box.";

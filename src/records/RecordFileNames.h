@@ -26,6 +26,16 @@ RecordFileNames recordFileNames(std::string_view studentName, std::string_view d
 // ".draft_<name>_<assignment>.txt", with the name as in the record files' names.
 std::string draftFileName(std::string_view studentName, std::string_view assignmentNumber);
 
+// Whether fileName is one of the three record files of the student whose
+// intent record is named pendingName: the master file, the notes file, or a
+// send file of any day.
+bool isRecordFileOf(std::string_view pendingName, std::string_view fileName);
+
+// Where an intent record that is not applied is kept aside:
+// ".pending_<name>.txt.kept", then ".kept2" to ".kept9" while those exist.
+std::string keptIntentFileName(std::string_view pendingName, int number);
+inline constexpr int kMostKeptIntents = 9;
+
 // Every file the tutor may create for this name and date, the longest first,
 // so that a name check can test the longest against the file system's limit.
 std::vector<std::string> allFileNames(std::string_view studentName, std::string_view date);

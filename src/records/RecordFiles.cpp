@@ -1,7 +1,10 @@
 #include "records/RecordFiles.h"
 
 #include "platform/NativeFiles.h"
+#include "records/EntryLimits.h"
 #include "records/IntentRecord.h"
+#include "records/IntentRepair.h"
+#include "records/RecordFileNames.h"
 
 #include <utility>
 
@@ -11,73 +14,29 @@ namespace {
 
 RecordError failure(const std::string& what, const std::string& path, const native::Fault& fault)
 {
-    return {what + " " + path + ": " + fault.reason + "."};
+    return recordFailure(what, path, fault);
 }
 
-std::string parentFolder(const std::string& path)
+// The notices of a repair, as one message.
+std::optional<std::string> joinedNotices(const std::vector<std::string>& notices)
 {
-    const std::size_t separator = path.find_last_of("/\\");
-    if (separator == std::string::npos)
-        return ".";
-    return separator == 0 ? path.substr(0, 1) : path.substr(0, separator);
-}
-
-std::string interruptedNotice(const std::vector<std::string>& cutPaths)
-{
-    std::string files;
-    for (const std::string& path : cutPaths)
-        files += (files.empty() ? "" : ", ") + path;
-    return "The tutor was stopped while it was recording an entry (the program was closed or the computer "
-           "stopped), so that unfinished entry was taken out of your record "
-        + std::string(cutPaths.size() == 1 ? "file " : "files ") + files + ". Every entry recorded before it is kept.";
-}
-
-// Every commit and repair of one student's files takes this lock first, so
-// two tutors of the same student take turns and never deadlock.
-std::optional<RecordError> openIntentRecord(const std::string& pendingPath, native::File& into)
-{
-    const bool created = native::inspect(pendingPath).kind == native::PathKind::Missing;
-    std::optional<native::Fault> fault = native::File::open(pendingPath, native::File::Mode::Update, into);
-    // A record that a power cut takes away with its name would leave a torn entry in place.
-    if (!fault && created)
-        fault = native::syncFolder(parentFolder(pendingPath));
-    if (!fault)
-        fault = into.lock();
-    if (fault)
-        return failure("The record of entries in progress cannot be opened:", pendingPath, *fault);
-    return std::nullopt;
-}
-
-std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath)
-{
-    std::optional<native::Fault> fault = intent.truncate(0);
-    if (!fault)
-        fault = intent.sync();
-    if (fault)
-        return failure("The record of entries in progress cannot be updated:", pendingPath, *fault);
-    return std::nullopt;
-}
-
-// With the intent record locked: undoes the entry it names, if any.
-RecordFiles::Repair undoInterruptedEntry(native::File& intent, const std::string& pendingPath)
-{
+    if (notices.empty())
+        return std::nullopt;
     std::string text;
-    if (auto fault = intent.readAll(text))
-        return {std::nullopt, failure("The record of entries in progress cannot be read:", pendingPath, *fault)};
-    if (text.empty())
-        return {};
-    std::vector<std::string> cutPaths;
-    if (const std::optional<std::vector<IntentFile>> files = parseIntent(text)) {
-        if (const std::optional<CutBackFailure> failed = cutBackAll(*files, cutPaths))
-            return {
-                std::nullopt,
-                failure("An unfinished entry could not be taken out of the record file", failed->path, failed->fault)};
-    }
-    if (auto error = clearIntentRecord(intent, pendingPath))
-        return {std::nullopt, error};
-    if (cutPaths.empty())
-        return {};
-    return {interruptedNotice(cutPaths), std::nullopt};
+    for (const std::string& notice : notices)
+        text += (text.empty() ? "" : " ") + notice;
+    return text;
+}
+
+// The intent record names files by name within its own folder, and only the
+// student's own record files; an entry to any other file is not written.
+std::optional<RecordError> unnamedFile(const std::string& pendingPath, const std::string& path)
+{
+    const bool beside = native::parentFolder(path) == native::parentFolder(pendingPath);
+    if (beside && isRecordFileOf(native::fileNameOf(pendingPath), native::fileNameOf(path)))
+        return std::nullopt;
+    return RecordError{"The file " + path + " is not one of the record files that belong with " + pendingPath
+                       + ", so the tutor does not write to it."};
 }
 
 class DiskPendingAppend final : public PendingAppend {
@@ -89,17 +48,26 @@ public:
 
     std::optional<RecordError> commit(const std::vector<std::string>& texts) override
     {
+        for (const std::string& path : m_paths) {
+            if (auto error = unnamedFile(m_pendingPath, path))
+                return error;
+        }
+        for (std::size_t i = 0; i < m_paths.size() && i < texts.size(); ++i) {
+            if (texts[i].size() > kLongestEntry)
+                return RecordError{"The entry for " + m_paths[i] + " is " + std::to_string(texts[i].size())
+                                   + " bytes long, more than the " + std::to_string(kLongestEntry)
+                                   + " bytes that the tutor records in one entry."};
+        }
         native::File intent;
-        if (auto error = openIntentRecord(m_pendingPath, intent))
-            return error;
-        RecordFiles::Repair repair = undoInterruptedEntry(intent, m_pendingPath);
-        if (repair.error)
-            return repair.error;
-        m_notice = std::move(repair.notice);
+        std::vector<std::string> notices;
+        std::optional<RecordError> locked = lockIntentRecord(m_pendingPath, intent, notices);
+        m_notice = joinedNotices(notices);
+        if (locked)
+            return locked;
 
         std::vector<IntentFile> plan;
         for (std::size_t i = 0; i < m_files.size(); ++i) {
-            IntentFile file{m_paths[i], 0, i < texts.size() ? texts[i].size() : 0};
+            IntentFile file{native::fileNameOf(m_paths[i]), 0, i < texts.size() ? texts[i] : std::string()};
             std::optional<native::Fault> fault = m_files[i].lock();
             if (!fault)
                 fault = m_files[i].size(file.sizeBefore);
@@ -148,8 +116,8 @@ private:
     {
         bool undone = true;
         for (std::size_t i = 0; i < m_files.size(); ++i) {
-            bool cut = false;
-            undone = !cutBack(m_files[i], plan[i], cut) && undone;
+            Trace trace;
+            undone = !takeOut(m_files[i], plan[i], trace) && trace.kind != EntryTrace::Other && undone;
         }
         if (undone)
             (void)clearIntentRecord(intent, m_pendingPath);
@@ -176,7 +144,7 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
     }
     // A missing file whose folder is gone is reported before any file is created.
     for (const std::size_t i : missing) {
-        const std::string folder = parentFolder(paths[i]);
+        const std::string folder = native::parentFolder(paths[i]);
         if (const std::optional<std::string> problem = native::folderProblem(folder))
             return {
                 nullptr,
@@ -186,7 +154,7 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         std::optional<native::Fault> fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]);
         // Flushing the entries is not enough for a new file: its name must outlast a power cut too.
         if (!fault)
-            fault = native::syncFolder(parentFolder(paths[i]));
+            fault = native::syncFolder(native::parentFolder(paths[i]));
         if (fault)
             return {nullptr, failure("The record file cannot be created:", paths[i], *fault)};
     }
@@ -198,9 +166,9 @@ RecordFiles::Repair DiskRecordFiles::repair(const std::string& pendingPath)
     if (native::inspect(pendingPath).kind == native::PathKind::Missing)
         return {};
     native::File intent;
-    if (auto error = openIntentRecord(pendingPath, intent))
-        return {std::nullopt, error};
-    return undoInterruptedEntry(intent, pendingPath);
+    std::vector<std::string> notices;
+    std::optional<RecordError> error = lockIntentRecord(pendingPath, intent, notices);
+    return {joinedNotices(notices), error};
 }
 
 std::optional<RecordError> appendEntry(RecordFiles& files, const std::string& pendingPath,

@@ -3,10 +3,11 @@
 // across two tutors, a kill or a power cut. The files are opened when the
 // student presses the button, so a file that cannot be written is reported
 // before the rating box; everything else happens at commit, under a lock:
-// the sizes are measured, an intent record names the files and their sizes,
-// the texts are appended and flushed to disk, and the intent record is
-// cleared. A failure cuts back only the bytes this entry wrote. An intent
-// record left by a kill is undone at the next start or commit.
+// the sizes are measured, an intent record names the files (by name, beside
+// it), their sizes and the texts, the texts are appended and flushed to
+// disk, and the intent record is cleared. A failure cuts back only the bytes
+// this entry wrote. An intent record left by a kill is undone at the next
+// start or commit (IntentRepair.h).
 
 #include <memory>
 #include <optional>

@@ -4,6 +4,7 @@
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
 #include "records/AnswerDraft.h"
+#include "records/EntryLimits.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
 
@@ -28,6 +29,19 @@ std::optional<std::string> askRating(TutorState& state, InputBox& input)
         return std::string(kSelfCritiqueLabel) + state.selfCritiqueRating;
     }
     return std::nullopt;
+}
+
+// An answer beyond any the tutor records is refused before a file is opened
+// or a rating asked for.
+bool tooLong(const std::string& answerText, const std::string& what, StudentMessages& messages)
+{
+    if (answerText.size() <= kLongestAnswer)
+        return false;
+    messages.tell(windows1252ToUtf8(what + " was not recorded: it has " + std::to_string(answerText.size())
+                                    + " characters, and the tutor records at most " + std::to_string(kLongestAnswer)
+                                    + " in one entry. Your text is still in the answer box: shorten it, or record it "
+                                      "in parts."));
+    return true;
 }
 
 // Commits the entry built once the files are open, and tells the student
@@ -59,6 +73,8 @@ Recorded enterResponse(TutorState& state, const std::string& answerText, Recordi
 {
     if (answerText == state.responsePrompt)
         return Recorded::Invitation;
+    if (tooLong(answerText, "Your response", services.messages))
+        return Recorded::Failed;
     return record(state, {state.masterFilePath, state.sendFilePath}, "Your response", services, [&] {
         state.entryText = answerText;
         const std::string masterTime = services.clock.time();
@@ -74,6 +90,8 @@ Recorded saveNote(TutorState& state, const std::string& answerText, RecordingSer
 {
     if (answerText == state.responsePrompt)
         return Recorded::Invitation;
+    if (tooLong(answerText, "Your note", services.messages))
+        return Recorded::Failed;
     return record(state, {state.masterFilePath, state.sendFilePath, state.notesFilePath}, "Your note", services, [&] {
         state.entryText = std::string(kNotePrefix) + answerText;
         std::vector<std::string> entries;

@@ -75,4 +75,15 @@ QString viewerDisplay(const FileView& view, Viewer viewer)
     return std::move(writer).finish();
 }
 
+QTextOption::WrapMode answerWrapMode(QStringView text)
+{
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestRunWrappedByWords)
+            return QTextOption::WrapAnywhere;
+    }
+    return QTextOption::WordWrap;
+}
+
 } // namespace calctutor

@@ -6,6 +6,7 @@
 #include "records/RecordViewers.h"
 
 #include <QString>
+#include <QTextOption>
 
 #include <string_view>
 
@@ -17,5 +18,11 @@ QString toDisplay(std::string_view text);
 // What a viewer adds to the question box: the heading, if any, on a line of
 // its own, then the file's text with the viewer's line breaks.
 QString viewerDisplay(const FileView& view, Viewer viewer);
+
+// How the answer box wraps this text: at word boundaries, except that a run
+// of thousands of characters without a space wraps anywhere, since Qt takes
+// seconds to lay out such a run by words (the viewers refuse one instead).
+QTextOption::WrapMode answerWrapMode(QStringView text);
+inline constexpr qsizetype kLongestRunWrappedByWords = 2000;
 
 } // namespace calctutor

@@ -23,6 +23,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -65,6 +67,7 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
     m_draftTimer->setInterval(kDraftIntervalMs);
     connect(m_draftTimer, &QTimer::timeout, this, &MainForm::keepDraft);
     connect(m_answer, &QPlainTextEdit::textChanged, this, [this] {
+        fitAnswerWrap();
         if (!m_ended && !m_draftTimer->isActive())
             m_draftTimer->start();
     });
@@ -269,12 +272,31 @@ void MainForm::keepDraft()
 
 void MainForm::restoreDraft()
 {
-    const std::optional<std::string> draft = findDraft(m_state.draftFilePath);
-    if (!draft)
+    const FoundDraft draft = findDraft(m_state.draftFilePath);
+    if (draft.problem)
+        m_platform.messages.tell(windows1252ToUtf8(*draft.problem));
+    if (!draft.text)
         return;
-    m_answer->setPlainText(QString::fromStdString(*draft));
+    const QString text = QString::fromStdString(*draft.text);
+    // Chosen before the text is laid out, which is where the time would go.
+    m_answer->setWordWrapMode(answerWrapMode(text));
+    m_answer->setPlainText(text);
     m_draftTimer->stop();
     m_platform.messages.tell(kDraftRestoredMessage);
+}
+
+// Only the block being edited can have grown a long run, so only it is
+// looked at while typing; an emptied box wraps by words again.
+void MainForm::fitAnswerWrap()
+{
+    if (m_answer->wordWrapMode() != QTextOption::WordWrap) {
+        if (m_answer->document()->characterCount() <= kLongestRunWrappedByWords)
+            m_answer->setWordWrapMode(QTextOption::WordWrap);
+        return;
+    }
+    const QString block = m_answer->textCursor().block().text();
+    if (block.size() > kLongestRunWrappedByWords && answerWrapMode(block) == QTextOption::WrapAnywhere)
+        m_answer->setWordWrapMode(QTextOption::WrapAnywhere);
 }
 
 void MainForm::closeEvent(QCloseEvent* event)

@@ -83,6 +83,7 @@ private:
 
     void keepDraft();
     void restoreDraft();
+    void fitAnswerWrap();
 
     void showGraph(int graphNumber) override;
     void endProgram();

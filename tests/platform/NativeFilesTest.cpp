@@ -15,7 +15,9 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -240,6 +242,147 @@ TEST_F(NativeFiles, NamesWhatStandsWhereAFileShould)
     ASSERT_TRUE(fault.has_value());
     EXPECT_EQ(fault->reason, "it is a folder, not a file");
     EXPECT_EQ(inspect(folder.file("missing.txt")).kind, PathKind::Missing);
+}
+
+// What the tutor writes, cuts or trusts must be that file alone: a link (or a
+// second name of a file) is refused by every mode but the viewers' Read, and
+// what it leads to is left as it was.
+TEST_F(NativeFiles, EveryModeButReadRefusesLinksAndSharedNames)
+{
+    const std::string target = folder.file("elsewhere.txt");
+    const struct {
+        const char* name;
+        void (*make)(const std::string& target, const std::string& link);
+        std::string said;
+    } links[] = {
+        {"symbolic link", [](const std::string& to, const std::string& at) { std::filesystem::create_symlink(to, at); },
+#ifdef _WIN32
+         "it is a link (a reparse point), not a file"},
+#else
+         "it is a link to " + target + ", not a file"},
+#endif
+        {"hard link", [](const std::string& to, const std::string& at) { std::filesystem::create_hard_link(to, at); },
+         "it is one of 2 names of the same file (a hard link), so writing here would change the file under its "
+         "other names too"},
+    };
+    const File::Mode refusing[] = {File::Mode::Append, File::Mode::AppendOrCreate, File::Mode::Update,
+                                   File::Mode::ReadOwn};
+    for (const auto& link : links) {
+        SCOPED_TRACE(link.name);
+        std::filesystem::remove(path);
+        writeFile(target, "someone else's\r\n");
+        try {
+            link.make(target, path);
+        } catch (const std::filesystem::filesystem_error& error) {
+            std::printf("[   NOTE   ] %s: this system made no such link: %s\n", link.name, error.what());
+            continue;
+        }
+        for (const File::Mode mode : refusing) {
+            File file;
+            const std::optional<Fault> fault = File::open(path, mode, file);
+            ASSERT_TRUE(fault.has_value()) << "mode " << static_cast<int>(mode);
+            EXPECT_EQ(fault->reason, link.said);
+            EXPECT_TRUE(fault->notPlainFile);
+            EXPECT_FALSE(file.isOpen());
+        }
+        File viewer;
+        EXPECT_FALSE(File::open(path, File::Mode::Read, viewer)) << "the viewers show a linked file";
+        EXPECT_EQ(contents(target), "someone else's\r\n");
+    }
+}
+
+TEST_F(NativeFiles, CreateNewMakesAFileOfItsOwnOrNothing)
+{
+    File file;
+    ASSERT_FALSE(File::open(path, File::Mode::CreateNew, file));
+    ASSERT_FALSE(file.append("fresh"));
+    ASSERT_FALSE(file.close());
+    EXPECT_EQ(contents(path), "fresh");
+    const std::optional<Fault> again = File::open(path, File::Mode::CreateNew, file);
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(again->reason, "something is already there");
+    EXPECT_EQ(contents(path), "fresh");
+}
+
+// The draft's copy beside it may be a link left in its place: it is removed,
+// never written through.
+TEST_F(NativeFiles, ReplacingNeverWritesThroughALinkAtTheCopysName)
+{
+    const std::string& master = path;
+    for (const bool hard : {false, true}) {
+        SCOPED_TRACE(hard ? "hard link" : "symbolic link");
+        writeFile(master, "every entry\r\n");
+        const std::string draft = folder.file(".draft_Ann_001.txt");
+        std::filesystem::remove(draft + ".part");
+        try {
+            if (hard)
+                std::filesystem::create_hard_link(master, draft + ".part");
+            else
+                std::filesystem::create_symlink(master, draft + ".part");
+        } catch (const std::filesystem::filesystem_error& error) {
+            std::printf("[   NOTE   ] this system made no such link: %s\n", error.what());
+            continue;
+        }
+        ASSERT_FALSE(replaceFile(draft, "21 bytes of an answer"));
+        EXPECT_EQ(contents(master), "every entry\r\n");
+        EXPECT_EQ(contents(draft), "21 bytes of an answer");
+        EXPECT_FALSE(std::filesystem::exists(draft + ".part"));
+    }
+}
+
+TEST_F(NativeFiles, KnowsWhetherAPathStillNamesAnOpenFile)
+{
+    File file;
+    ASSERT_FALSE(File::open(path, File::Mode::Update, file));
+    EXPECT_TRUE(file.isAt(path));
+    ASSERT_FALSE(renamePath(path, path + ".kept"));
+    EXPECT_FALSE(file.isAt(path));
+#ifndef _WIN32
+    // Wine reports a volume serial of 0 for an open file once it is renamed,
+    // so there the file is never found again under its new name; a tutor
+    // then just opens the record anew.
+    EXPECT_TRUE(file.isAt(path + ".kept"));
+#endif
+    writeFile(path, "another");
+    EXPECT_FALSE(file.isAt(path));
+}
+
+#ifndef _WIN32
+// A new folder's name must outlast a power cut, with the entries in it.
+TEST_F(NativeFiles, CreatingAFolderFlushesItsParent)
+{
+    syncFaults() = {};
+    tryCreateFolder(folder.file("tesmoril"));
+    EXPECT_EQ(syncFaults().synced, std::vector<std::string>{folder.path()});
+    syncFaults() = {};
+    tryCreateFolder(folder.file("tesmoril"));
+    EXPECT_TRUE(syncFaults().synced.empty()) << "a folder that was there already needs no flush";
+}
+#endif
+
+// Under a file size limit the write past it fails with a reason, instead of
+// the signal ending the program without a word.
+TEST_F(NativeFiles, AWritePastAFileSizeLimitFailsInsteadOfEndingTheProgram)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "needs fork and a file size limit (RLIMIT_FSIZE), which Windows does not have";
+#else
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ignoreFileSizeSignal();
+        const rlimit limit{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        File file;
+        const bool opened = !File::open(path, File::Mode::AppendOrCreate, file);
+        const std::optional<Fault> fault = file.append(std::string(200, 'x'));
+        ::_exit(opened && fault && fault->reason == "File too large" ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
 
 TEST_F(NativeFiles, TellsWhyAFolderCannotTakeFiles)

@@ -80,8 +80,9 @@ TutorState stateFor(const testing::TempFolder& folder)
     std::mt19937 random(seed);
     for (long id = firstId;; ++id) {
         Entry entry{id, random() % 3 == 0, 0};
-        // Mostly entries of a few lines, some of a quarter to two megabytes.
-        entry.size = random() % 4 == 0 ? 250'000 + random() % 1'750'000 : 10 + random() % 3000;
+        // Mostly entries of a few lines, some of a quarter megabyte up to
+        // the longest answer the tutor records.
+        entry.size = random() % 4 == 0 ? 250'000 + random() % 750'000 : 10 + random() % 3000;
         state.lastLine = contextLine(entry);
         const Recorded recorded = entry.note ? saveNote(state, body(entry), services)
                                              : enterResponse(state, body(entry), services);

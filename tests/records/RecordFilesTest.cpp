@@ -2,6 +2,7 @@
 
 #include "platform/NativeFiles.h"
 #include "records/IntentRecord.h"
+#include "records/RecordFileNames.h"
 #include "records/SyncFaults.h"
 
 #include "TempFolder.h"
@@ -106,7 +107,8 @@ TEST_F(RecordFilesTest, ACutThatCannotBeFlushedKeepsTheIntentForTheNextStart)
     writeFile(master, "kept\r\n");
     syncFaults() = {{}, "send_0712Ann.txt", EIO, 2};
     ASSERT_TRUE(append({"lost\r\n", "lost too\r\n"}).has_value());
-    EXPECT_EQ(readFile(pending), formatIntent({{master, 6, 6}, {send, 0, 10}}));
+    EXPECT_EQ(readFile(pending),
+              formatIntent({{"masterFile_Ann.txt", 6, "lost\r\n"}, {"send_0712Ann.txt", 0, "lost too\r\n"}}));
     EXPECT_EQ(readFile(master), "kept\r\n");
     const RecordFiles::Repair repair = files.repair(pending);
     EXPECT_FALSE(repair.error.has_value());
@@ -201,33 +203,85 @@ TEST_F(RecordFilesTest, RefusesWhatIsNotAFileWithoutWaiting)
     EXPECT_FALSE(std::filesystem::exists(folder.file("nowhere")));
 }
 
-TEST(IntentRecord, ReadsBackWhatItWroteAndRejectsATornRecord)
+bool annsFile(std::string_view name)
 {
-    const std::vector<IntentFile> files = {{"/a/masterFile_Ann Lee.txt", 120, 45}, {"/a/send.txt", 0, 30}};
+    return isRecordFileOf(".pending_Ann Lee.txt", name);
+}
+
+TEST(IntentRecord, ReadsBackWhatItWroteAndTellsATornRecordFromADamagedOne)
+{
+    const std::vector<IntentFile> files = {{"masterFile_Ann Lee.txt", 120, "two\nlines"},
+                                           {"send_0712Ann Lee.txt", 0, ""}};
     const std::string text = formatIntent(files);
-    EXPECT_EQ(text, "calctutor entry in progress\n120 45 /a/masterFile_Ann Lee.txt\n0 30 /a/send.txt\nend\n")
+    EXPECT_EQ(text,
+              "calctutor entry in progress, names and bytes\n120 9 masterFile_Ann Lee.txt\ntwo\nlines\n"
+              "0 0 send_0712Ann Lee.txt\n\nend\n")
         << "a record left by an earlier run must still be read";
-    const auto parsed = parseIntent(text);
-    ASSERT_TRUE(parsed.has_value());
-    ASSERT_EQ(parsed->size(), 2u);
-    EXPECT_EQ((*parsed)[0].path, "/a/masterFile_Ann Lee.txt");
-    EXPECT_EQ((*parsed)[0].sizeBefore, 120u);
-    EXPECT_EQ((*parsed)[1].length, 30u);
-    for (std::size_t cut = 0; cut < text.size(); ++cut)
-        EXPECT_FALSE(parseIntent(text.substr(0, cut)).has_value()) << "cut at " << cut;
+    const ParsedIntent parsed = parseIntent(text, annsFile);
+    ASSERT_EQ(parsed.kind, ParsedIntent::Kind::Whole);
+    ASSERT_EQ(parsed.files.size(), 2u);
+    EXPECT_EQ(parsed.files[0].name, "masterFile_Ann Lee.txt");
+    EXPECT_EQ(parsed.files[0].sizeBefore, 120u);
+    EXPECT_EQ(parsed.files[0].bytes, "two\nlines");
+    EXPECT_EQ(parsed.files[1].bytes, "");
+    EXPECT_EQ(parseIntent("", annsFile).kind, ParsedIntent::Kind::Empty);
+    // Cut anywhere, it was being written when the tutor stopped: nothing was appended yet.
+    for (std::size_t cut = 1; cut < text.size(); ++cut)
+        EXPECT_EQ(parseIntent(text.substr(0, cut), annsFile).kind, ParsedIntent::Kind::Torn) << "cut at " << cut;
+}
+
+TEST(IntentRecord, NamesOnlyTheStudentsOwnRecordFilesBesideIt)
+{
+    const struct {
+        const char* name;
+        std::string text;
+        std::string problem;
+    } rows[] = {
+        {"a whole path", "0 3 /home/ann/tesmoril/masterFile_Ann Lee.txt\nabc\nend\n",
+         "it names /home/ann/tesmoril/masterFile_Ann Lee.txt, which is not one of your record files"},
+        {"a relative path", "0 3 ../victim.txt\nabc\nend\n",
+         "it names ../victim.txt, which is not one of your record files"},
+        {"another student", "0 3 masterFile_Bob.txt\nabc\nend\n",
+         "it names masterFile_Bob.txt, which is not one of your record files"},
+        {"its own name", "0 3 .pending_Ann Lee.txt\nabc\nend\n",
+         "it names .pending_Ann Lee.txt, which is not one of your record files"},
+        {"a file twice", "0 1 notes_Ann Lee.txt\na\n0 1 notes_Ann Lee.txt\na\nend\n",
+         "it names notes_Ann Lee.txt, which is not one of your record files"},
+        {"a size no entry has", "0 1000000000000 masterFile_Ann Lee.txt\n",
+         "it claims an entry of 1000000000000 bytes, more than the 1114112 bytes of the longest entry the tutor "
+         "writes"},
+        {"a size without digits", "0 x masterFile_Ann Lee.txt\nabc\nend\n",
+         "it cannot be read as a record of an entry in progress"},
+        {"bytes longer than said", "0 2 masterFile_Ann Lee.txt\nabc\nend\n",
+         "it cannot be read as a record of an entry in progress"},
+        {"more after the end", "end\nend\n", "it cannot be read as a record of an entry in progress"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ParsedIntent parsed = parseIntent("calctutor entry in progress, names and bytes\n" + row.text, annsFile);
+        EXPECT_EQ(parsed.kind, ParsedIntent::Kind::Damaged);
+        EXPECT_EQ(parsed.problem, row.problem);
+    }
+    EXPECT_EQ(parseIntent("calctutor entry in progress\n120 45 /a/masterFile_Ann Lee.txt\nend\n", annsFile).kind,
+              ParsedIntent::Kind::Damaged)
+        << "the older form names whole paths and is never applied";
+    for (const char* own : {"masterFile_Ann Lee.txt", "notes_Ann Lee.txt", "send_0101Ann Lee.txt"})
+        EXPECT_TRUE(annsFile(own)) << own;
+    for (const char* other :
+         {"send_01Ann Lee.txt", "send_0101Ann Lee.txt.part", "masterFile_Ann Lee.txt/x", "send_01x1Ann Lee.txt"})
+        EXPECT_FALSE(annsFile(other)) << other;
 }
 
 TEST_F(RecordFilesTest, AnInterruptedEntryIsTakenOutOfEveryFileOnce)
 {
-    writeFile(master, "old\r\nhalf an ent");
-    writeFile(send, "old\r\nwhole entry\r\n");
-    const std::string notes = folder.file("notes_Ann.txt");
-    writeFile(notes, "old\r\nplus more than the entry\r\n");
+    const std::string entry = "whole entry\r\n";
+    writeFile(master, "old\r\n" + entry.substr(0, 7));
+    writeFile(send, "old\r\n" + entry);
     const std::string unreached = folder.file("send_0713Ann.txt");
     writeFile(unreached, "old\r\n");
-    const std::string removed = folder.file("send_0714Ann.txt"); // deleted by the student since
     writeFile(pending,
-              formatIntent({{master, 5, 20}, {send, 5, 13}, {removed, 0, 9}, {notes, 5, 4}, {unreached, 5, 9}}));
+              formatIntent(
+                  {{"masterFile_Ann.txt", 5, entry}, {"send_0712Ann.txt", 5, entry}, {"send_0713Ann.txt", 5, entry}}));
 
     const RecordFiles::Repair repair = files.repair(pending);
     EXPECT_FALSE(repair.error.has_value());
@@ -243,15 +297,15 @@ TEST_F(RecordFilesTest, AnInterruptedEntryIsTakenOutOfEveryFileOnce)
 #endif
     EXPECT_EQ(readFile(master), "old\r\n");
     EXPECT_EQ(readFile(send), "old\r\n");
-    // More than the entry's bytes: someone else's, so left alone.
-    EXPECT_EQ(readFile(notes), "old\r\nplus more than the entry\r\n");
+    EXPECT_EQ(readFile(unreached), "old\r\n");
+    EXPECT_EQ(readFile(pending), "");
     EXPECT_FALSE(files.repair(pending).notice.has_value()) << "told twice";
 }
 
 TEST_F(RecordFilesTest, TheNextEntryUndoesAnInterruptedOneFirst)
 {
     writeFile(master, "old\r\ntorn");
-    writeFile(pending, formatIntent({{master, 5, 30}, {send, 0, 10}}));
+    writeFile(pending, formatIntent({{"masterFile_Ann.txt", 5, "torn entry\r\n"}, {"send_0712Ann.txt", 0, "x\r\n"}}));
     RecordFiles::Opened opened = files.open(pending, {master, send});
     ASSERT_TRUE(opened.pending);
     ASSERT_FALSE(opened.pending->commit({"new\r\n", "new\r\n"}).has_value());
@@ -268,7 +322,7 @@ TEST_F(RecordFilesTest, ATornIntentRecordIsClearedWithoutCuttingAnything)
     EXPECT_FALSE(files.repair(pending).error.has_value());
     EXPECT_FALSE(std::filesystem::exists(pending)) << "a first start made an intent record it did not need";
     writeFile(master, "old\r\nwhole\r\n");
-    writeFile(pending, formatIntent({{master, 5, 7}}).substr(0, 20));
+    writeFile(pending, formatIntent({{"masterFile_Ann.txt", 5, "whole\r\n"}}).substr(0, 60));
     const RecordFiles::Repair repair = files.repair(pending);
     EXPECT_FALSE(repair.notice.has_value());
     EXPECT_FALSE(repair.error.has_value());
@@ -276,23 +330,62 @@ TEST_F(RecordFilesTest, ATornIntentRecordIsClearedWithoutCuttingAnything)
     EXPECT_EQ(readFile(pending), "");
 }
 
-TEST_F(RecordFilesTest, AnEntryThatCannotBeUndoneNamesTheFirstFileThatRefusedAndIsKept)
+TEST_F(RecordFilesTest, AFileThatDoesNotHoldTheEntrysBeginningIsLeftAloneAndNamed)
 {
-    std::filesystem::create_directory(master);
-    std::filesystem::create_directory(send);
-    const std::string intent = formatIntent({{master, 0, 5}, {send, 0, 5}});
+    const std::string notes = folder.file("notes_Ann.txt");
+    writeFile(master, "old\r\nwhole\r\n");
+    writeFile(send, "old\r\nwhole\r\nand another tutor's line\r\n");
+    writeFile(notes, "old\r\nWHOLE");
+    std::filesystem::create_directory(folder.file("send_0713Ann.txt"));
+    const std::string intent = formatIntent({{"masterFile_Ann.txt", 5, "whole\r\n"},
+                                             {"send_0712Ann.txt", 5, "whole\r\n"},
+                                             {"notes_Ann.txt", 5, "whole\r\n"}});
     writeFile(pending, intent);
     const RecordFiles::Repair repair = files.repair(pending);
-    EXPECT_FALSE(repair.notice.has_value());
-    EXPECT_EQ(repair.error.value_or(RecordError{}).message,
-              "An unfinished entry could not be taken out of the record file " + master
-                  + ": it is a folder, not a file.");
-    EXPECT_EQ(readFile(pending), intent);
+    EXPECT_FALSE(repair.error.has_value());
+    const std::string kept = folder.file(".pending_Ann.txt.kept");
+    EXPECT_EQ(repair.notice.value_or(""),
+              "The tutor was stopped while it was recording an entry (the program was closed or the computer "
+              "stopped), so that unfinished entry was taken out of your record file "
+                  + master
+                  + ". Every entry recorded before it is kept. The tutor was stopped while it was recording an entry, "
+                    "and found something other than a beginning of that entry at the end of "
+                  + send
+                  + ", which is 38 bytes long and does not hold a beginning of that entry after its first 5 bytes; "
+                  + notes
+                  + ", which is 10 bytes long and does not hold a beginning of that entry after its first 5 bytes. It "
+                    "changed nothing there: look at the end of that file and remove any part of the unfinished entry "
+                    "by hand. The record of that entry was renamed "
+                  + kept + ".");
+    EXPECT_EQ(readFile(master), "old\r\n");
+    EXPECT_EQ(readFile(send), "old\r\nwhole\r\nand another tutor's line\r\n");
+    EXPECT_EQ(readFile(notes), "old\r\nWHOLE");
+    EXPECT_EQ(readFile(kept), intent) << "the record was not kept aside whole";
+    EXPECT_EQ(readFile(pending), "");
+    EXPECT_FALSE(files.repair(pending).notice.has_value()) << "told twice";
+}
+
+TEST_F(RecordFilesTest, AnEntryThatCannotBeUndoneNamesWhatStandsThereAndGoesOn)
+{
+    std::filesystem::create_directory(master);
+    writeFile(pending, formatIntent({{"masterFile_Ann.txt", 0, "entry\r\n"}}));
+    const RecordFiles::Repair repair = files.repair(pending);
+    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_NE(repair.notice.value_or("").find("at the end of " + master
+                                              + ": it is a folder, not a file. It changed "
+                                                "nothing there"),
+              std::string::npos)
+        << repair.notice.value_or("");
 
     std::filesystem::remove(pending);
     std::filesystem::create_directory(pending);
-    EXPECT_EQ(files.repair(pending).error.value_or(RecordError{}).message,
-              "The record of entries in progress cannot be opened: " + pending + ": it is a folder, not a file.");
+    const RecordFiles::Repair second = files.repair(pending);
+    EXPECT_FALSE(second.error.has_value());
+    EXPECT_EQ(second.notice.value_or(""),
+              "The tutor's record of an entry in progress, " + pending
+                  + ", was not used: it is a folder, not a file. It was renamed " + pending
+                  + ".kept2, and nothing in your record files was changed.");
+    EXPECT_TRUE(std::filesystem::is_directory(pending + ".kept2"));
 }
 
 // Another tutor of the same student is halfway through an entry: this
@@ -304,7 +397,7 @@ TEST_F(RecordFilesTest, AnEntryWaitsForAnotherTutorsEntryInProgress)
     native::File otherIntent;
     ASSERT_FALSE(native::File::open(pending, native::File::Mode::Update, otherIntent));
     ASSERT_FALSE(otherIntent.lock());
-    ASSERT_FALSE(otherIntent.overwrite(formatIntent({{master, 0, whole.size()}})));
+    ASSERT_FALSE(otherIntent.overwrite(formatIntent({{"masterFile_Ann.txt", 0, whole}})));
 
     std::atomic<bool> written = false;
     std::thread ours([&] { written = !append({"ours\r\n", "ours too\r\n"}).has_value(); });

@@ -3,6 +3,7 @@
 #include "core/Prompts.h"
 #include "core/TutorState.h"
 #include "records/AnswerDraft.h"
+#include "records/EntryLimits.h"
 #include "records/IntentRecord.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
@@ -176,7 +177,7 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
     EXPECT_EQ(respond("second"), Recorded::Failed);
     EXPECT_EQ(master(), before);
     EXPECT_TRUE(state.awaitingResponse);
-    EXPECT_EQ(findDraft(state.draftFilePath), "second") << "the draft went with a failed entry";
+    EXPECT_EQ(findDraft(state.draftFilePath).text, "second") << "the draft went with a failed entry";
     EXPECT_EQ(messages.told,
               std::vector<std::string>{"Your response was not recorded. The record file could not be "
                                        "saved to disk: "
@@ -184,7 +185,7 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
 
     input.add("2");
     ASSERT_EQ(respond("second"), Recorded::Entry);
-    EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a recorded answer left its draft";
+    EXPECT_FALSE(findDraft(state.draftFilePath).text.has_value()) << "a recorded answer left its draft";
 }
 
 // The system's reason reaches the student in the desktop's own language,
@@ -217,12 +218,13 @@ TEST_F(Recording, ABlankBoxOrTheUntouchedInvitationLeavesNoDraft)
 {
     for (const std::string& nothingTyped : {std::string(" \t\r\n"), state.responsePrompt}) {
         ASSERT_FALSE(keepDraft(state, "typed", "typed").has_value());
-        ASSERT_EQ(findDraft(state.draftFilePath), "typed");
+        ASSERT_EQ(findDraft(state.draftFilePath).text, "typed");
         EXPECT_FALSE(keepDraft(state, nothingTyped, nothingTyped).has_value());
-        EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "a draft of \"" << nothingTyped << "\" was kept";
+        EXPECT_FALSE(findDraft(state.draftFilePath).text.has_value())
+            << "a draft of \"" << nothingTyped << "\" was kept";
     }
     std::ofstream(state.draftFilePath, std::ios::binary).flush();
-    EXPECT_FALSE(findDraft(state.draftFilePath).has_value()) << "an empty draft was offered";
+    EXPECT_FALSE(findDraft(state.draftFilePath).text.has_value()) << "an empty draft was offered";
 }
 
 TEST_F(Recording, ADraftThatCannotBeKeptSaysWhereAndLeavesNothingBeside)
@@ -242,7 +244,7 @@ TEST_F(Recording, AnEntryCutShortEarlierIsTakenOutBeforeTheNextAndTheStudentTold
 {
     std::ofstream(state.masterFilePath, std::ios::binary) << "old\r\nhalf an ent";
     std::ofstream(state.pendingFilePath, std::ios::binary)
-        << formatIntent({{state.masterFilePath, 5, 40}, {state.sendFilePath, 0, 40}});
+        << formatIntent({{"masterFile_Ann.txt", 5, "half an entry\r\n"}, {"send_0712Ann.txt", 0, "half an entry\r\n"}});
     input.add("2");
     ASSERT_EQ(respond("ok"), Recorded::Entry);
     EXPECT_TRUE(master().starts_with("old\r\n" + kOpening)) << master();
@@ -257,6 +259,23 @@ TEST_F(Recording, AnEntryCutShortEarlierIsTakenOutBeforeTheNextAndTheStudentTold
 std::filesystem::path utf8Name(const char* name)
 {
     return std::u8string(reinterpret_cast<const char8_t*>(name));
+}
+
+// Every entry has a known bound, so that its intent record has one too.
+TEST_F(Recording, AnAnswerLongerThanTheTutorRecordsIsRefusedBeforeTheRating)
+{
+    const std::string longest(kLongestAnswer, 'a');
+    EXPECT_EQ(respond(longest + "a"), Recorded::Failed);
+    EXPECT_EQ(saveNote(state, longest + "a", services), Recorded::Failed);
+    EXPECT_FALSE(std::filesystem::exists(state.masterFilePath));
+    const std::string said = " was not recorded: it has 1048577 characters, and the tutor records at most 1048576 in "
+                             "one entry. Your text is still in the answer box: shorten it, or record it in parts.";
+    EXPECT_EQ(messages.told, (std::vector<std::string>{"Your response" + said, "Your note" + said}));
+    EXPECT_TRUE(state.awaitingResponse);
+
+    input.add("2");
+    ASSERT_EQ(respond(longest), Recorded::Entry);
+    EXPECT_NE(master().find(longest), std::string::npos);
 }
 
 TEST_F(Recording, ANameBeyondAsciiIsSpelledInUtf8OnDisk)

@@ -16,6 +16,12 @@ SyncFaults& syncFaults()
     return faults;
 }
 
+std::string& exitAtSyncOf()
+{
+    static std::string suffix;
+    return suffix;
+}
+
 } // namespace calctutor::testing
 
 #ifndef _WIN32
@@ -29,6 +35,8 @@ extern "C" int fsync(int fd)
     const ssize_t length = ::readlink(link.c_str(), target, sizeof target - 1);
     const std::string path(target, length > 0 ? static_cast<std::size_t>(length) : 0);
     syncFaults().synced.push_back(path);
+    if (!calctutor::testing::exitAtSyncOf().empty() && path.ends_with(calctutor::testing::exitAtSyncOf()))
+        ::_exit(0);
     const std::string& failFor = syncFaults().failFor;
     if (syncFaults().failWith != 0 && !failFor.empty() && path.ends_with(failFor)) {
         errno = syncFaults().failWith;

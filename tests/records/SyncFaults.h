@@ -26,5 +26,8 @@ struct SyncFaults {
 
 // Cleared at the start of each test that uses it.
 SyncFaults& syncFaults();
+// The first flush of a path ending so ends the process there, as a kill
+// would; for a forked child only.
+std::string& exitAtSyncOf();
 
 } // namespace calctutor::testing

@@ -134,27 +134,29 @@ TEST(AssignmentEntry, AFileThatCannotBeOpenedEndsTheProgramWithAMessageAndWrites
     EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));
 }
 
-TEST(AssignmentEntry, AnEntryCutShortThatCannotBeUndoneEndsTheProgramBeforeTheSearch)
+// Something other than a file at the intent record's name is renamed aside,
+// never used, and the start goes on with a fresh record.
+TEST(AssignmentEntry, SomethingElseWhereTheIntentRecordGoesIsSetAsideAndTheStartGoesOn)
 {
     Entry entry;
     std::filesystem::create_directory(entry.state.pendingFilePath);
-    EXPECT_EQ(entry.run(), Flow::EndProgram);
+    entry.random.add({0.5f, 0.5f, 0.5f, 0.5f});
+    EXPECT_EQ(entry.run(), Flow::Continue);
     ASSERT_EQ(entry.messages.told.size(), 1u);
-    EXPECT_EQ(
-        entry.messages.told[0],
-        "The start of your work could not be recorded, so the tutor cannot go on. The record of entries in "
-        "progress cannot be opened: "
-            + entry.state.pendingFilePath
-            + ": it is a folder, not a file. Check the folder you chose for your files, then start the tutor again.");
-    EXPECT_EQ(entry.state.lineIndex, 0);
-    EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));
+    EXPECT_EQ(entry.messages.told[0],
+              "The tutor's record of an entry in progress, " + entry.state.pendingFilePath
+                  + ", was not used: it is a folder, not a file. It was renamed " + entry.state.pendingFilePath
+                  + ".kept, and nothing in your record files was changed.");
+    EXPECT_TRUE(std::filesystem::is_directory(entry.state.pendingFilePath + ".kept"));
+    EXPECT_NE(readFile(entry.state.masterFilePath).find("assignment #005"), std::string::npos);
 }
 
 TEST(AssignmentEntry, AnEntryCutShortBeforeThisStartIsUndoneAndTheStudentToldOnce)
 {
     Entry entry;
     std::ofstream(entry.state.masterFilePath, std::ios::binary) << "old\r\nhalf an entr";
-    std::ofstream(entry.state.pendingFilePath, std::ios::binary) << formatIntent({{entry.state.masterFilePath, 5, 40}});
+    std::ofstream(entry.state.pendingFilePath, std::ios::binary)
+        << formatIntent({{"masterFile_Ann.txt", 5, "half an entry\r\n"}});
     entry.random.add({0.5f, 0.5f, 0.5f, 0.5f});
     ASSERT_EQ(entry.run(), Flow::Continue);
     ASSERT_EQ(entry.messages.told.size(), 1u);

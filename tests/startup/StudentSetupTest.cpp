@@ -188,16 +188,16 @@ TEST(StudentSetup, RefusesNamesTooLongForTheRecordFilesNames)
     GTEST_SKIP() << "Windows takes paths of 259 characters, so a 255-character file name never fits in a "
                     "folder; RefusesAFolderWhereTheFilesPathsWouldBeTooLong covers the limit there";
 #endif
-    // "masterFile_" + name + ".txt" may have 255 units.
-    const std::string longest(240, 'a');
-    StartUp setup({std::string(241, 'a'), std::string(242 / kUnitsPerAccent, '\xE9'), longest, "", "1"});
+    // The draft's copy ".draft_" + name + "_000.txt.part", the longest name, may have 255 units.
+    const std::string longest(235, 'a');
+    StartUp setup({std::string(236, 'a'), std::string(238 / kUnitsPerAccent, '\xE9'), longest, "", "1"});
     ASSERT_EQ(setup.run(), Flow::Continue);
     ASSERT_EQ(setup.messages.told.size(), 2u);
     EXPECT_EQ(setup.messages.told[0],
-              "Your name is too long to be part of the names of your record files: the file masterFile_"
-                  + std::string(241, 'a') + ".txt would have 256 " + kUnits
+              "Your name is too long to be part of the names of your record files: the file .draft_"
+                  + std::string(236, 'a') + "_000.txt.part would have 256 " + kUnits
                   + ", and a file name can have at most 255. Please type a shorter name.");
-    EXPECT_NE(setup.messages.told[1].find(".txt would have 257 " + kUnits + ", and"), std::string::npos)
+    EXPECT_NE(setup.messages.told[1].find(".part would have 258 " + kUnits + ", and"), std::string::npos)
         << setup.messages.told[1];
     EXPECT_TRUE(setup.state.masterFilePath.ends_with(kSeparator + "masterFile_" + longest + ".txt"));
 }
@@ -220,8 +220,8 @@ TEST(StudentSetup, RefusesAFolderWhereTheFilesPathsWouldBeTooLong)
     ASSERT_EQ(setup.run(), Flow::Continue);
     EXPECT_EQ(setup.state.dataFolder, usable.path());
     ASSERT_EQ(setup.messages.told.size(), 1u);
-    // The longest of the record files names the length.
-    const std::string longest = "masterFile_" + name + ".txt";
+    // The longest of the tutor's files, the draft's copy, names the length.
+    const std::string longest = ".draft_" + name + "_000.txt.part";
     EXPECT_EQ(setup.messages.told[0],
               "Your files cannot be written to the folder " + deep + ": its path is too long: the path of " + longest
                   + " in it would have " + std::to_string(native::nativeLength(native::joinPath(deep, longest))) + " "
@@ -231,14 +231,14 @@ TEST(StudentSetup, RefusesAFolderWhereTheFilesPathsWouldBeTooLong)
 }
 
 #ifndef _WIN32
-// The longest record file's path may have exactly as many bytes as the system takes, and no more.
+// The longest file's path may have exactly as many bytes as the system takes, and no more.
 TEST(StudentSetup, TakesAFolderWhoseLongestPathIsJustAtTheLimit)
 {
     for (const std::size_t over : {0u, 1u}) {
         SCOPED_TRACE(over);
         TempFolder usable;
-        // "masterFile_Ann.txt" and the separator before it.
-        const std::size_t folderLength = native::longestPath(usable.path()) - 19 + over;
+        // ".draft_Ann_000.txt.part", the draft's copy, and the separator before it.
+        const std::size_t folderLength = native::longestPath(usable.path()) - 24 + over;
         std::string deep = usable.path();
         while (deep.size() + 201 < folderLength)
             deep += "/" + std::string(200, 'd');

@@ -1,0 +1,199 @@
+#include "records/IntentRepair.h"
+
+#include "records/IntentRecord.h"
+#include "records/RecordFileNames.h"
+
+namespace calctutor {
+
+namespace {
+
+std::string joined(const std::vector<std::string>& parts, std::string_view separator)
+{
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : std::string(separator)) + part;
+    return text;
+}
+
+std::string takenOutNotice(const std::vector<std::string>& cutPaths)
+{
+    return "The tutor was stopped while it was recording an entry (the program was closed or the computer "
+           "stopped), so that unfinished entry was taken out of your record "
+        + std::string(cutPaths.size() == 1 ? "file " : "files ") + joined(cutPaths, ", ")
+        + ". Every entry recorded before it is kept.";
+}
+
+// Renames what stands at the record's name aside, never overwriting an
+// earlier one while there is room, and returns the new path.
+std::optional<native::Fault> keepAside(const std::string& pendingPath, std::string& keptPath)
+{
+    const std::string folder = native::parentFolder(pendingPath);
+    const std::string pendingName = native::fileNameOf(pendingPath);
+    for (int number = 1; number <= kMostKeptIntents; ++number) {
+        keptPath = native::joinPath(folder, keptIntentFileName(pendingName, number));
+        if (native::inspect(keptPath).kind == native::PathKind::Missing)
+            break;
+    }
+    if (auto fault = native::renamePath(pendingPath, keptPath))
+        return fault;
+    return native::syncFolder(folder);
+}
+
+std::string notUsedNotice(const std::string& pendingPath, const std::string& why, const std::string& keptPath)
+{
+    return "The tutor's record of an entry in progress, " + pendingPath + ", was not used: " + why + ". It was renamed "
+        + keptPath + ", and nothing in your record files was changed.";
+}
+
+// One record file against the entry: cut when it holds a beginning of the
+// entry, otherwise left alone and described.
+struct FileOutcome {
+    std::vector<std::string> cut;
+    std::vector<std::string> left; // "<path>, which ..."
+};
+
+std::optional<RecordError> undoInFile(const std::string& path, const IntentFile& intent, FileOutcome& outcome)
+{
+    if (native::inspect(path).kind == native::PathKind::Missing)
+        return std::nullopt;
+    native::File file;
+    if (auto fault = native::File::open(path, native::File::Mode::Append, file)) {
+        if (!fault->notPlainFile)
+            return recordFailure("An unfinished entry could not be taken out of the record file", path, *fault);
+        outcome.left.push_back(path + ": " + fault->reason);
+        return std::nullopt;
+    }
+    Trace trace;
+    if (auto fault = takeOut(file, intent, trace))
+        return recordFailure("An unfinished entry could not be taken out of the record file", path, *fault);
+    if (trace.kind == EntryTrace::Beginning)
+        outcome.cut.push_back(path);
+    else if (trace.kind == EntryTrace::Other)
+        outcome.left.push_back(path + ", which is " + std::to_string(trace.size)
+                               + " bytes long and does not hold a beginning of that entry after its first "
+                               + std::to_string(intent.sizeBefore) + " bytes");
+    return std::nullopt;
+}
+
+enum class Undone { Cleared, KeptAside };
+
+// With the record locked: undoes the entry it holds, if any.
+std::optional<RecordError> undoInterruptedEntry(native::File& intent, const std::string& pendingPath,
+                                                std::vector<std::string>& notices, Undone& undone)
+{
+    undone = Undone::Cleared;
+    std::uint64_t size = 0;
+    if (auto fault = intent.size(size))
+        return recordFailure("The record of entries in progress cannot be read:", pendingPath, *fault);
+    if (size == 0)
+        return std::nullopt;
+    ParsedIntent parsed;
+    // Its size alone tells a record that the tutor never wrote; it is not read.
+    if (size > longestIntent()) {
+        parsed = {ParsedIntent::Kind::Damaged,
+                  {},
+                  "it is " + std::to_string(size) + " bytes long, more than the " + std::to_string(longestIntent())
+                      + " bytes of the largest record the tutor writes"};
+    } else {
+        std::string text;
+        if (auto fault = intent.readAll(text))
+            return recordFailure("The record of entries in progress cannot be read:", pendingPath, *fault);
+        const std::string pendingName = native::fileNameOf(pendingPath);
+        parsed = parseIntent(text, [&](std::string_view name) { return isRecordFileOf(pendingName, name); });
+    }
+
+    FileOutcome outcome;
+    if (parsed.kind == ParsedIntent::Kind::Whole) {
+        const std::string folder = native::parentFolder(pendingPath);
+        for (const IntentFile& file : parsed.files) {
+            if (auto error = undoInFile(native::joinPath(folder, file.name), file, outcome))
+                return error;
+        }
+        if (!outcome.cut.empty())
+            notices.push_back(takenOutNotice(outcome.cut));
+    }
+    if (parsed.kind != ParsedIntent::Kind::Damaged && outcome.left.empty())
+        return clearIntentRecord(intent, pendingPath);
+
+    std::string keptPath;
+    if (auto fault = keepAside(pendingPath, keptPath))
+        return recordFailure("The record of entries in progress cannot be renamed:", pendingPath, *fault);
+    undone = Undone::KeptAside;
+    if (parsed.kind == ParsedIntent::Kind::Damaged) {
+        notices.push_back(notUsedNotice(pendingPath, parsed.problem, keptPath));
+        return std::nullopt;
+    }
+    notices.push_back("The tutor was stopped while it was recording an entry, and found something other than a "
+                      "beginning of that entry at the end of "
+                      + joined(outcome.left, "; ")
+                      + ". It changed nothing there: look at the end of that file and remove any part of the "
+                        "unfinished entry by hand. The record of that entry was renamed "
+                      + keptPath + ".");
+    return std::nullopt;
+}
+
+} // namespace
+
+RecordError recordFailure(const std::string& what, const std::string& path, const native::Fault& fault)
+{
+    return {what + " " + path + ": " + fault.reason + "."};
+}
+
+std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath)
+{
+    std::optional<native::Fault> fault = intent.truncate(0);
+    if (!fault)
+        fault = intent.sync();
+    if (fault)
+        return recordFailure("The record of entries in progress cannot be updated:", pendingPath, *fault);
+    return std::nullopt;
+}
+
+// Every commit and repair of one student's files takes this lock first, so
+// two tutors of the same student take turns and never deadlock. A record
+// renamed aside by the other tutor while this one waited is let go, and the
+// record now at the name is taken instead.
+std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, native::File& into,
+                                            std::vector<std::string>& notices)
+{
+    constexpr int kAttempts = 2 * kMostKeptIntents;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const bool created = native::inspect(pendingPath).kind == native::PathKind::Missing;
+        std::optional<native::Fault> fault = native::File::open(pendingPath, native::File::Mode::Update, into);
+        if (fault && fault->sharedName) {
+            // Another name of some file: taking this name away changes nothing in that file.
+            if (native::removeFile(pendingPath) || native::syncFolder(native::parentFolder(pendingPath)))
+                return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
+            notices.push_back("The tutor's record of an entry in progress, " + pendingPath
+                              + ", was not used: " + fault->reason
+                              + ". That name was removed; the file keeps its other names, and nothing in your "
+                                "record files was changed.");
+            continue;
+        }
+        if (fault && fault->notPlainFile) {
+            std::string keptPath;
+            if (keepAside(pendingPath, keptPath))
+                return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
+            notices.push_back(notUsedNotice(pendingPath, fault->reason, keptPath));
+            continue;
+        }
+        // A record that a power cut takes away with its name would leave a torn entry in place.
+        if (!fault && created)
+            fault = native::syncFolder(native::parentFolder(pendingPath));
+        if (!fault)
+            fault = into.lock();
+        if (fault)
+            return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
+        if (!into.isAt(pendingPath))
+            continue;
+        Undone undone = Undone::Cleared;
+        if (auto error = undoInterruptedEntry(into, pendingPath, notices, undone))
+            return error;
+        if (undone == Undone::Cleared)
+            return std::nullopt;
+    }
+    return RecordError{"The record of entries in progress " + pendingPath
+                       + " was replaced again and again while the tutor opened it; close other tutors and try again."};
+}
+
+} // namespace calctutor

@@ -1,0 +1,28 @@
+#pragma once
+// Opening and locking a student's intent record, and undoing the entry that a
+// kill or a power cut left in progress. Only a plain file of its own is used
+// as the record; anything else at its name (a link, a second name of another
+// file, a folder, a pipe), and a record that is damaged, too large or does
+// not match the files it names, is renamed aside with a message and never
+// applied. Appending entries is left to RecordFiles.
+
+#include "platform/NativeFiles.h"
+#include "records/RecordFiles.h"
+
+#include <string>
+#include <vector>
+
+namespace calctutor {
+
+RecordError recordFailure(const std::string& what, const std::string& path, const native::Fault& fault);
+
+// Opens and locks the record, first undoing any entry it holds: on success
+// the record is locked and empty, and notices holds what the student should
+// hear about what was found.
+[[nodiscard]] std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, native::File& into,
+                                                          std::vector<std::string>& notices);
+
+// Empties the locked record and flushes it.
+[[nodiscard]] std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath);
+
+} // namespace calctutor
