@@ -7,6 +7,7 @@
 // system's reason in words, for a message that also names the file.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,9 @@ public:
     ~File();
 
     [[nodiscard]] static std::optional<Fault> open(const std::string& path, Mode mode, File& into);
+    // Read mode for a path in the system's own form, as a folder listing or a
+    // command line gives it; never blocks and refuses all but regular files.
+    [[nodiscard]] static std::optional<Fault> openForReading(const std::filesystem::path& path, File& into);
 
     bool isOpen() const;
     // Exclusive advisory lock between processes and between File objects of
