@@ -100,6 +100,9 @@ std::size_t nativeLength(const std::string& name);
 // where every Windows-1252 character takes one UTF-16 unit.
 std::string_view lengthUnit();
 
+// Whether standard error goes to a terminal (where a progress line may be redrawn).
+bool standardErrorIsTerminal();
+
 // The student's home folder, or "" when there is none.
 std::string homeFolder();
 

@@ -338,4 +338,9 @@ std::string homeFolder()
     return home != nullptr ? utf8ToWindows1252(home).text : std::string();
 }
 
+bool standardErrorIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
 } // namespace calctutor::native

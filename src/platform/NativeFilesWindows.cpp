@@ -491,4 +491,10 @@ std::string homeFolder()
     return fromWide(home.data(), static_cast<int>(written));
 }
 
+bool standardErrorIsTerminal()
+{
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
 } // namespace calctutor::native

@@ -44,8 +44,7 @@ void merge(Kept& kept, const Copy& copy, const std::vector<FileReading>& files, 
                                 + "; the report uses that copy"});
     }
     kept.files.push_back(copy.file);
-    if (std::find(first.files.begin(), first.files.end(), other.files.front()) == first.files.end())
-        first.files.push_back(other.files.front());
+    first.files.push_back(other.files.front());
     if (first.assignment == 0)
         first.assignment = other.assignment;
     // The tutor's own record number places an entry better than its context line.
@@ -108,8 +107,12 @@ StudentRecord mergeStudent(std::string name, std::vector<FileReading>& files, st
             kept.push_back({copy.parsed, copy.file, {copy.file}});
     }
     record.entries.reserve(kept.size());
-    for (Kept& entry : kept)
+    for (Kept& entry : kept) {
+        std::vector<std::string>& names = entry.parsed->entry.files;
+        std::sort(names.begin(), names.end());
+        names.erase(std::unique(names.begin(), names.end()), names.end());
         record.entries.push_back(std::move(entry.parsed->entry));
+    }
     return record;
 }
 
