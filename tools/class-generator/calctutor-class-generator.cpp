@@ -17,9 +17,9 @@
 #include "records/RecordFiles.h"
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -158,8 +158,9 @@ int generate(const Options& options)
 
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     const FolderSize size = measure(outPath);
-    std::printf("class: %zu students (%zu never started), %zu record files, %.1f MB, %zu entries, written in %.1f s\n",
-                roster.size(), neverStarted, size.files, static_cast<double>(size.bytes) / 1e6, truth.rows(), seconds);
+    std::cout << std::fixed << std::setprecision(1) << "class: " << roster.size() << " students (" << neverStarted
+              << " never started), " << size.files << " record files, " << static_cast<double>(size.bytes) / 1e6
+              << " MB, " << truth.rows() << " entries, written in " << seconds << " s\n";
     return 0;
 }
 
