@@ -16,7 +16,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock
 if [[ "$action" == test ]]; then
     packages+=(locales                                    # a decimal-comma language for the number tests
                desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
-               clang-format clang-tidy)                   # scripts/lint.sh
+               clang-format clang-tidy                    # scripts/lint.sh
+               python3)                                   # the report's tests read its CSV files
 fi
 if [[ "$action" == bench ]]; then
     packages+=(xvfb libx11-dev) # the window measures run on their own X server
