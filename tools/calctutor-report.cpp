@@ -178,8 +178,7 @@ int main(int argc, char** argv)
     CLI::App app(description(), "calctutor-report");
     app.get_formatter()->column_width(28);
     Options options;
-    app.add_option("PATH", options.paths, "record files, folders and zip archives of the class")
-        ->required();
+    app.add_option("PATH", options.paths, "record files, folders and zip archives of the class")->required();
     app.add_option("--csv", options.csvFolder,
                    "write entries.csv, students.csv, questions.csv and problems.csv into DIR (UTF-8 with a "
                    "byte-order mark, CR LF)")

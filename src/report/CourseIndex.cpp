@@ -45,6 +45,7 @@ CourseIndex CourseIndex::fromScript(const std::vector<std::string>& scriptLines)
         state.lastLine.clear();
         const int assignment = static_cast<int>(leadingNumber(state.assignmentNumber));
         auto& stops = index.m_questions[assignment];
+        stops.emplace("", 0); // an entry made before the first stop was read
         for (;;) {
             const ReadOutcome read = readNextQuestion(state);
             const int question = static_cast<int>(leadingNumber(state.questionNumber));

@@ -116,8 +116,12 @@ std::size_t EntryParser::parse(const std::vector<std::string_view>& lines, std::
         if (const auto start = startHeaderAt(lines, at)) {
             closeUnreadable();
             m_assignment = start->assignment;
+            // A start on the day of the work before it follows that work in
+            // time, so its entries are later still: an earlier time of day
+            // means past midnight here too.
+            if (!m_day || *m_day != start->day)
+                m_lastTime = -1;
             m_day = start->day;
-            m_lastTime = -1;
             m_into.starts.push_back(
                 {{isoDate(start->day), start->assignment}, std::string(start->codeLine), start->day});
             at += kStartHeaderLines;
