@@ -64,16 +64,14 @@ void EntryParser::finish()
 std::string EntryParser::joined(const std::vector<std::string_view>& lines, std::size_t from, std::size_t to)
 {
     std::string text;
-    bool nul = false;
-    for (std::size_t k = from; k < to; ++k) {
-        if (k > from)
-            text.push_back('\n');
-        const std::size_t start = text.size();
-        m_text.appendDecoded(lines[k], text);
-        if (text.find('\0', start) != std::string::npos)
-            nul = true;
-    }
-    if (nul) {
+    if (from >= to)
+        return text;
+    // The lines lie one after another in the reader's buffer.
+    const char* begin = lines[from].data();
+    const char* end = lines[to - 1].data() + lines[to - 1].size();
+    const std::string_view block(begin, static_cast<std::size_t>(end - begin));
+    m_text.appendLines(block, text);
+    if (block.find('\0') != std::string_view::npos) {
         std::erase(text, '\0');
         problem(m_firstLine + from, "NUL bytes removed from the text that starts at this line");
     }
