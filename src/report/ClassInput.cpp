@@ -96,8 +96,12 @@ void ClassInput::add(const fs::path& path)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (error || !fs::exists(status)) {
-        problem(path, error ? "cannot be read: " + error.message() : "does not exist");
+    if (status.type() == fs::file_type::not_found) {
+        problem(path, "does not exist");
+        return;
+    }
+    if (error) {
+        problem(path, "cannot be read: " + error.message());
         return;
     }
     if (fs::is_directory(status)) {
