@@ -12,7 +12,8 @@ if [[ "$action" != run && "$action" != test && "$action" != bench ]]; then
 fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core
+          libzip-dev libcli11-dev nlohmann-json3-dev) # calctutor-report: zip archives, options, JSON
 if [[ "$action" == test ]]; then
     packages+=(locales                                    # a decimal-comma language for the number tests
                desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
