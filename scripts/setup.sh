@@ -21,7 +21,8 @@ if [[ "$action" == test ]]; then
                python3)                                   # the report's tests read its CSV files
 fi
 if [[ "$action" == bench ]]; then
-    packages+=(xvfb libx11-dev) # the window measures run on their own X server
+    packages+=(xvfb libx11-dev # the window measures run on their own X server
+               time)           # the report's peak memory
 fi
 ./scripts/install-missing.sh "${packages[@]}"
 
