@@ -173,6 +173,7 @@ int run(const Options& options)
 int main(int argc, char** argv)
 {
     CLI::App app(description(), "calctutor-report");
+    app.allow_windows_style_options(false); // "/home/..." is a path, not an option
     app.get_formatter()->column_width(28);
     Options options;
     app.add_option("PATH", options.paths, "record files, folders and zip archives of the class")->required();
