@@ -102,7 +102,7 @@ int run(const Options& options)
         }
     }
 
-    ClassInput input;
+    ClassInput input({}, options.verbose);
     for (const std::string& path : options.paths)
         input.add(calctutor::report::pathFromText(path));
     if (options.verbose)
@@ -133,6 +133,7 @@ int run(const Options& options)
     FilteringSink filtered(options.filter, outputs);
 
     ClassReader reader(input, CourseIndex::builtIn());
+    statistics.reserve(reader.studentCount() + (roster ? roster->names().size() : 0));
     {
         Progress progress(!options.quiet);
         reader.read(filtered, [&progress](std::size_t done, std::size_t total) { progress(done, total); });
@@ -140,6 +141,7 @@ int run(const Options& options)
 
     TableExtras extras;
     extras.filesRead = reader.filesRead();
+    extras.filesSkipped = input.skippedCount();
     if (roster) {
         std::vector<std::string> names;
         for (const StudentSummary& student : statistics.students())

@@ -90,6 +90,8 @@ void printTable(std::ostream& out, const ClassStatistics& statistics, const std:
         printNames(out, "not on the roster", extras.notOnRoster);
     }
     out << "data quality: " << extras.filesRead << " files read, ";
+    if (extras.filesSkipped > 0)
+        out << extras.filesSkipped << " other files skipped, ";
     if (totals.otherRatings > 0)
         out << totals.otherRatings << " ratings typed as something other than 0 to 3, ";
     out << problems.size() << (problems.size() == 1 ? " problem" : " problems") << '\n';

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -63,9 +64,12 @@ TEST(ClassInput, FindsRecordFilesInFoldersAndGroupsThemByStudent)
     input.add(root);
     const auto students = input.byStudent();
     ASSERT_EQ(students.size(), 2u);
-    EXPECT_EQ(input.studentName(students[0][0]), "Ann Lee");
-    EXPECT_EQ(students[0].size(), 2u);
-    EXPECT_EQ(input.studentName(students[1][0]), "Bo Chen");
+    EXPECT_EQ(input.studentName(input.file(students[0].first)), "Ann Lee");
+    EXPECT_EQ(students[0].end - students[0].first, 2u);
+    EXPECT_EQ(input.studentName(input.file(students[1].first)), "Bo Chen");
+    EXPECT_EQ(input.displayName(input.file(students[1].first)), "send_0914Bo_Chen.txt");
+    std::set<std::string> annsFiles = {input.displayName(input.file(0)), input.displayName(input.file(1))};
+    EXPECT_EQ(annsFiles, (std::set<std::string>{"12_send_0914Ann_Lee.txt", "send_0914Ann_Lee (1).txt"}));
     EXPECT_EQ(input.skipped().size(), 2u);
     EXPECT_TRUE(input.problems().empty()) << reasons(input.problems());
 
