@@ -84,6 +84,33 @@ startup() {
 }
 paired "start-up to the first input box" startup
 
+# The instructor's report: a generated class read and written with --csv,
+# against class_floor, which reads the same files and cuts their lines. The
+# class of 3,000 is also held against the class of 300, for growth.
+class_report() { # CLASS program|floor: prints ms=... rss_kb=...
+    local start end
+    start=$(date +%s%N)
+    if [[ $2 == program ]]; then
+        /usr/bin/time -f "rss_kb=%M" -o "$work/rss" build-release/calctutor-report --quiet --csv "$work/csv" "$1" \
+            >/dev/null || true
+    else
+        /usr/bin/time -f "rss_kb=%M" -o "$work/rss" "$bin/class_floor" "$1" >/dev/null
+    fi
+    end=$(date +%s%N)
+    echo "ms=$(((end - start) / 1000000)) $(cat "$work/rss")"
+}
+declare -A class_ms class_kb
+for students in 300 3000; do
+    build-release/calctutor-class-generator --students "$students" --seed 1 --out "$work/class$students" >/dev/null
+    paired "class of $([[ $students == 3000 ]] && echo 3,000 || echo 300) students to CSV" class_report \
+        "$work/class$students"
+    class_ms[$students]=$(median <"$work/program.ms")
+    class_kb[$students]=$(median <"$work/program.kb")
+    rm -rf "$work/class$students" "$work/csv"
+done
+row "class of 3,000 students to CSV against 300: time (at most 11)" "${class_ms[3000]}" "${class_ms[300]}" ms
+row "class of 3,000 students to CSV against 300: peak memory (at most 1.2)" "${class_kb[3000]}" "${class_kb[300]}" KB
+
 # The logic with Google Benchmark: each measure times the program and its
 # floor in turn and reports the medians as the counters program_ms and floor_ms.
 QT_QPA_PLATFORM=offscreen "$bin/logic_benchmarks" --benchmark_repetitions="$runs" \
@@ -117,7 +144,8 @@ for entry in "${rows[@]}"; do
     ratio=$(awk -v p="$program" -v f="$floor" 'BEGIN { printf "%.2f", (f > 0) ? p / f : 0 }')
     shown() { awk -v v="$1" -v u="$unit" 'BEGIN { if (u == "KB") printf "%.1f MB", v / 1024; else printf "%.4g ms", v }'; }
     printf '| %s | %s | %s | %s |\n' "$name" "$(shown "$program")" "$(shown "$floor")" "$ratio"
-    if awk -v r="$ratio" -v w="$worst" 'BEGIN { exit !(r > w) }'; then
+    # The growth rows hold a class against a smaller one, with their own bounds.
+    if [[ $name != *"against 300"* ]] && awk -v r="$ratio" -v w="$worst" 'BEGIN { exit !(r > w) }'; then
         worst=$ratio
         worst_name=$name
     fi

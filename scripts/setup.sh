@@ -12,14 +12,17 @@ if [[ "$action" != run && "$action" != test && "$action" != bench ]]; then
 fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core
+          libzip-dev libcli11-dev nlohmann-json3-dev) # calctutor-report: zip archives, options, JSON
 if [[ "$action" == test ]]; then
     packages+=(locales                                    # a decimal-comma language for the number tests
                desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
-               clang-format clang-tidy)                   # scripts/lint.sh
+               clang-format clang-tidy                    # scripts/lint.sh
+               python3)                                   # the report's tests read its CSV files
 fi
 if [[ "$action" == bench ]]; then
-    packages+=(xvfb libx11-dev) # the window measures run on their own X server
+    packages+=(xvfb libx11-dev # the window measures run on their own X server
+               time)           # the report's peak memory
 fi
 ./scripts/install-missing.sh "${packages[@]}"
 

@@ -7,6 +7,7 @@
 // system's reason in words, for a message that also names the file.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,6 +63,9 @@ public:
     ~File();
 
     [[nodiscard]] static std::optional<Fault> open(const std::string& path, Mode mode, File& into);
+    // Read mode for a path in the system's own form, as a folder listing or a
+    // command line gives it; never blocks and refuses all but regular files.
+    [[nodiscard]] static std::optional<Fault> openForReading(const std::filesystem::path& path, File& into);
 
     bool isOpen() const;
     // Exclusive advisory lock between processes and between File objects of
@@ -79,6 +83,8 @@ public:
     [[nodiscard]] std::optional<Fault> readAll(std::string& into) const;
     // Up to length bytes from offset on; fewer when the file ends sooner.
     [[nodiscard]] std::optional<Fault> readAt(std::uint64_t offset, std::size_t length, std::string& into) const;
+    // The same, added to the end of into rather than replacing it.
+    [[nodiscard]] std::optional<Fault> appendAt(std::uint64_t offset, std::size_t length, std::string& into) const;
     [[nodiscard]] std::optional<Fault> truncate(std::uint64_t size);
     // Flushes the file's data to stable storage.
     [[nodiscard]] std::optional<Fault> sync();
@@ -125,6 +131,9 @@ std::size_t nativeLength(const std::string& name);
 // Those units in words, for messages: "bytes", or "characters" on Windows,
 // where every Windows-1252 character takes one UTF-16 unit.
 std::string_view lengthUnit();
+
+// Whether standard error goes to a terminal (where a progress line may be redrawn).
+bool standardErrorIsTerminal();
 
 // The student's home folder, or "" when there is none.
 std::string homeFolder();

@@ -215,6 +215,26 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     return std::nullopt;
 }
 
+std::optional<Fault> File::openForReading(const std::filesystem::path& path, File& into)
+{
+    (void)into.close();
+    const int fd = ::open(path.c_str(), flagsFor(Mode::Read));
+    if (fd < 0)
+        return systemFault(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return systemFault(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return notAFile(describe(info.st_mode));
+    }
+    into.m_handle = fd;
+    return std::nullopt;
+}
+
 // These change the file, not the handle, so they are not const.
 std::optional<Fault> File::lock() // NOLINT(readability-make-member-function-const)
 {
@@ -278,22 +298,29 @@ std::optional<Fault> File::readAll(std::string& into) const
 
 std::optional<Fault> File::readAt(std::uint64_t offset, std::size_t length, std::string& into) const
 {
-    into.resize(length);
+    into.clear();
+    return appendAt(offset, length, into);
+}
+
+std::optional<Fault> File::appendAt(std::uint64_t offset, std::size_t length, std::string& into) const
+{
+    const std::size_t start = into.size();
+    into.resize(start + length);
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t got = ::pread(static_cast<int>(m_handle), into.data() + done, length - done,
+        const ssize_t got = ::pread(static_cast<int>(m_handle), into.data() + start + done, length - done,
                                     static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            into.clear();
+            into.resize(start);
             return systemFault(errno);
         }
         if (got == 0)
             break;
         done += static_cast<std::size_t>(got);
     }
-    into.resize(done);
+    into.resize(start + done);
     return std::nullopt;
 }
 
@@ -415,6 +442,11 @@ std::string homeFolder()
         home = entry != nullptr ? entry->pw_dir : nullptr;
     }
     return home != nullptr ? utf8ToWindows1252(home).text : std::string();
+}
+
+bool standardErrorIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) == 1;
 }
 
 } // namespace calctutor::native

@@ -288,6 +288,31 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     return std::nullopt;
 }
 
+std::optional<Fault> File::openForReading(const std::filesystem::path& path, File& into)
+{
+    (void)into.close();
+    const HANDLE handle = openHandle(path.wstring(), GENERIC_READ, OPEN_EXISTING);
+    if (handle == INVALID_HANDLE_VALUE)
+        return lastFault();
+    const DWORD type = ::GetFileType(handle);
+    BY_HANDLE_FILE_INFORMATION info{};
+    std::optional<Fault> refusal;
+    if (type == FILE_TYPE_PIPE)
+        refusal = notAFile("a pipe");
+    else if (type != FILE_TYPE_DISK)
+        refusal = notAFile("a device");
+    else if (!::GetFileInformationByHandle(handle, &info))
+        refusal = lastFault();
+    else if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        refusal = notAFile("a folder");
+    if (refusal) {
+        ::CloseHandle(handle);
+        return refusal;
+    }
+    into.m_handle = reinterpret_cast<std::intptr_t>(handle);
+    return std::nullopt;
+}
+
 std::optional<Fault> File::lock()
 {
     OVERLAPPED position{};
@@ -358,23 +383,30 @@ std::optional<Fault> File::readAll(std::string& into) const
 
 std::optional<Fault> File::readAt(std::uint64_t offset, std::size_t length, std::string& into) const
 {
-    into.resize(length);
+    into.clear();
+    return appendAt(offset, length, into);
+}
+
+std::optional<Fault> File::appendAt(std::uint64_t offset, std::size_t length, std::string& into) const
+{
+    const std::size_t start = into.size();
+    into.resize(start + length);
     std::size_t done = 0;
     while (done < length) {
         OVERLAPPED position = at(offset + done);
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(length - done, 1 << 20));
         DWORD got = 0;
-        if (!::ReadFile(handleOf(m_handle), into.data() + done, chunk, &got, &position)) {
+        if (!::ReadFile(handleOf(m_handle), into.data() + start + done, chunk, &got, &position)) {
             if (::GetLastError() == ERROR_HANDLE_EOF)
                 break;
-            into.clear();
+            into.resize(start);
             return lastFault();
         }
         if (got == 0)
             break;
         done += got;
     }
-    into.resize(done);
+    into.resize(start + done);
     return std::nullopt;
 }
 
@@ -536,6 +568,12 @@ std::string homeFolder()
     std::wstring home(units, L'\0');
     const DWORD written = ::GetEnvironmentVariableW(L"USERPROFILE", home.data(), units);
     return fromWide(home.data(), static_cast<int>(written));
+}
+
+bool standardErrorIsTerminal()
+{
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
 } // namespace calctutor::native

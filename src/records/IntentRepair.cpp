@@ -139,10 +139,10 @@ RecordError recordFailure(const std::string& what, const std::string& path, cons
     return {what + " " + path + ": " + fault.reason + "."};
 }
 
-std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath)
+std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath, bool flush)
 {
     std::optional<native::Fault> fault = intent.truncate(0);
-    if (!fault)
+    if (!fault && flush)
         fault = intent.sync();
     if (fault)
         return recordFailure("The record of entries in progress cannot be updated:", pendingPath, *fault);
@@ -154,7 +154,7 @@ std::optional<RecordError> clearIntentRecord(native::File& intent, const std::st
 // renamed aside by the other tutor while this one waited is let go, and the
 // record now at the name is taken instead.
 std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, native::File& into,
-                                            std::vector<std::string>& notices)
+                                            std::vector<std::string>& notices, bool flush)
 {
     constexpr int kAttempts = 2 * kMostKeptIntents;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -178,7 +178,7 @@ std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, nati
             continue;
         }
         // A record that a power cut takes away with its name would leave a torn entry in place.
-        if (!fault && created)
+        if (!fault && created && flush)
             fault = native::syncFolder(native::parentFolder(pendingPath));
         if (!fault)
             fault = into.lock();

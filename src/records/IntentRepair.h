@@ -19,10 +19,13 @@ RecordError recordFailure(const std::string& what, const std::string& path, cons
 // Opens and locks the record, first undoing any entry it holds: on success
 // the record is locked and empty, and notices holds what the student should
 // hear about what was found.
+// A new record's folder is flushed unless the flushes are left to the system;
+// undoing an entry always flushes.
 [[nodiscard]] std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, native::File& into,
-                                                          std::vector<std::string>& notices);
+                                                          std::vector<std::string>& notices, bool flush = true);
 
-// Empties the locked record and flushes it.
-[[nodiscard]] std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath);
+// Empties the locked record and, unless the flushes are left to the system, flushes it.
+[[nodiscard]] std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath,
+                                                           bool flush = true);
 
 } // namespace calctutor

@@ -41,8 +41,9 @@ std::optional<RecordError> unnamedFile(const std::string& pendingPath, const std
 
 class DiskPendingAppend final : public PendingAppend {
 public:
-    DiskPendingAppend(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files)
-        : m_pendingPath(std::move(pendingPath)), m_paths(std::move(paths)), m_files(std::move(files))
+    DiskPendingAppend(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files,
+                      bool flush)
+        : m_pendingPath(std::move(pendingPath)), m_paths(std::move(paths)), m_files(std::move(files)), m_flush(flush)
     {
     }
 
@@ -60,7 +61,7 @@ public:
         }
         native::File intent;
         std::vector<std::string> notices;
-        std::optional<RecordError> locked = lockIntentRecord(m_pendingPath, intent, notices);
+        std::optional<RecordError> locked = lockIntentRecord(m_pendingPath, intent, notices, m_flush);
         m_notice = joinedNotices(notices);
         if (locked)
             return locked;
@@ -76,16 +77,16 @@ public:
             plan.push_back(std::move(file));
         }
         std::optional<native::Fault> fault = intent.overwrite(formatIntent(plan));
-        if (!fault)
+        if (!fault && m_flush)
             fault = intent.sync();
         if (fault) {
-            (void)clearIntentRecord(intent, m_pendingPath);
+            (void)clearIntentRecord(intent, m_pendingPath, m_flush);
             return failure("The record of entries in progress cannot be written:", m_pendingPath, *fault);
         }
 
         std::optional<RecordError> error = appendAll(texts);
         if (!error)
-            error = clearIntentRecord(intent, m_pendingPath);
+            error = clearIntentRecord(intent, m_pendingPath, m_flush);
         if (error)
             rollBack(plan, intent);
         // Every byte is on disk by now; closing releases the locks.
@@ -103,7 +104,7 @@ private:
             if (auto fault = m_files[i].append(texts[i]))
                 return failure("The record file could not be written:", m_paths[i], *fault);
         }
-        for (std::size_t i = 0; i < m_files.size(); ++i) {
+        for (std::size_t i = 0; i < m_files.size() && m_flush; ++i) {
             if (auto fault = m_files[i].sync())
                 return failure("The record file could not be saved to disk:", m_paths[i], *fault);
         }
@@ -126,6 +127,7 @@ private:
     std::string m_pendingPath;
     std::vector<std::string> m_paths;
     std::vector<native::File> m_files;
+    bool m_flush; // false only where the flushes are left to the system
     std::optional<std::string> m_notice;
 };
 
@@ -153,12 +155,14 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
     for (const std::size_t i : missing) {
         std::optional<native::Fault> fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]);
         // Flushing the entries is not enough for a new file: its name must outlast a power cut too.
-        if (!fault)
+        if (!fault && m_flushing == Flushing::EveryEntry)
             fault = native::syncFolder(native::parentFolder(paths[i]));
         if (fault)
             return {nullptr, failure("The record file cannot be created:", paths[i], *fault)};
     }
-    return {std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files)), {}};
+    return {
+        std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files), m_flushing == Flushing::EveryEntry),
+        {}};
 }
 
 RecordFiles::Repair DiskRecordFiles::repair(const std::string& pendingPath)
