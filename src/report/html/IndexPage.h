@@ -1,0 +1,43 @@
+#pragma once
+// The class page, index.html: the progress grid, the questions hardest first,
+// calibration, the students' questions to the instructor, activity and the
+// data problems. Builds the template's data from what the site gathered.
+
+#include "report/ReportEntry.h"
+#include "report/html/ClassFigures.h"
+#include "report/html/CourseQuestions.h"
+#include "report/html/PageTemplates.h"
+#include "report/html/StudentSummary.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace calctutor::report {
+
+// An assignment under way is stalled when the class's newest entry is this
+// many days or more after the assignment's last day.
+inline constexpr long kStalledDays = 7;
+
+struct ClassIndex {
+    const CourseQuestions& course;
+    const std::vector<StudentSummary>& students;
+    const std::vector<std::string>& missingFromRoster;
+    const ClassFigures& figures;
+    const std::map<std::string, int>& entriesPerDay;
+    const std::vector<ReportProblem>& problems;
+};
+
+// "not started", "finished", "stalled" or "progress", as of the class's last day.
+std::string_view progressStatus(const AssignmentProgress& progress, const std::string& classLastDate);
+
+// A question's key in names and anchors: "003-002".
+std::string questionKey(int assignment, int question);
+
+// A share as a percentage, "" when there is nothing to share: 0.125 gives
+// "13%", or "12.5%" with 1 decimal.
+std::string percentText(std::optional<double> share, int decimals = 0);
+
+PageData indexPageData(const ClassIndex& index);
+
+} // namespace calctutor::report
