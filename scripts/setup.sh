@@ -12,11 +12,12 @@ if [[ "$action" != run && "$action" != test && "$action" != bench ]]; then
 fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core libkainjow-mustache-dev)
 if [[ "$action" == test ]]; then
     packages+=(locales                                    # a decimal-comma language for the number tests
                desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
-               clang-format clang-tidy)                   # scripts/lint.sh
+               clang-format clang-tidy                    # scripts/lint.sh
+               tidy chromium python3)                     # check the instructor's pages
 fi
 if [[ "$action" == bench ]]; then
     packages+=(xvfb libx11-dev) # the window measures run on their own X server

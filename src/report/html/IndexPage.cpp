@@ -1,6 +1,7 @@
 #include "report/html/IndexPage.h"
 
 #include "core/NumberText.h"
+#include "report/html/StudentFileNames.h"
 #include "report/html/SvgCharts.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ data gridRow(const StudentSummary& student, const std::string& classLastDate)
 {
     data row;
     row.set("name", student.name);
-    row.set("link", "students/" + student.fileStem + ".html");
+    row.set("link", "students/" + stemInLink(student.fileStem) + ".html");
     data cells{data::type::list};
     for (const AssignmentProgress& progress : student.assignments) {
         const std::string_view status = progressStatus(progress, classLastDate);
@@ -61,6 +62,7 @@ data missingRow(const std::string& name, std::size_t assignments)
     }
     row.set("cells", std::move(cells));
     row.set("daysWorked", "0");
+    row.set("lastDate", ""); // not the class's last day, which a missing key would show
     return row;
 }
 
@@ -175,7 +177,7 @@ void setAsks(data& page, const std::vector<StudentSummary>& students)
         row.set("date", ask->date);
         row.set("time", ask->time);
         row.set("name", student->name);
-        row.set("link", "students/" + student->fileStem + ".html#e" + std::to_string(ask->entryIndex));
+        row.set("link", "students/" + stemInLink(student->fileStem) + ".html#e" + std::to_string(ask->entryIndex));
         row.set("assignment", ask->assignment == 0 ? std::string() : countText(ask->assignment));
         row.set("question", ask->question == 0 ? std::string() : countText(ask->question));
         row.set("kind", ask->kind == EntryKind::Note ? "note" : "critique");

@@ -2,6 +2,7 @@
 
 #include "report/html/ClassFigures.h"
 #include "report/html/IndexPage.h"
+#include "report/html/StudentFileNames.h"
 
 namespace calctutor::report {
 
@@ -70,14 +71,16 @@ void QuestionPages::add(const StudentRecord& record, const std::string& fileStem
             continue;
         data row;
         row.set("name", record.name);
-        row.set("link", "../students/" + fileStem + ".html#q" + questionKey(key.first, key.second));
+        row.set("link", "../students/" + stemInLink(fileStem) + ".html#q" + questionKey(key.first, key.second));
         row.set("answer", pair.answer ? pair.answer->text : std::string());
         row.set("confidence", pair.answer ? pair.answer->rating : std::string());
         row.set("confidenceFilter", filterValue(pair.answer ? pair.answer->rating : std::string()));
         row.set("critique", pair.critique ? pair.critique->text : std::string());
         row.set("critiqueRating", pair.critique ? pair.critique->rating : std::string());
         row.set("critiqueFilter", filterValue(pair.critique ? pair.critique->rating : std::string()));
-        page(key.first, key.second).stream << m_templates.render("question-row.html", std::move(row));
+        OpenPage& open = page(key.first, key.second);
+        open.stream << m_templates.render("question-row.html", std::move(row));
+        ++open.rows;
     }
 }
 
@@ -88,6 +91,11 @@ void QuestionPages::finish()
             page(assignment.number, question);
     }
     for (auto& [key, open] : m_pages) {
+        if (open.rows == 0) {
+            data empty;
+            empty.set("empty", data(true));
+            open.stream << m_templates.render("question-row.html", std::move(empty));
+        }
         open.stream << open.ending;
         open.stream.close();
         m_folder.check(open.stream, open.path);

@@ -29,6 +29,7 @@ private:
         std::ofstream stream;
         std::string ending; // the page after its rows
         std::string path;
+        int rows = 0;
     };
     OpenPage& page(int assignment, int question);
 

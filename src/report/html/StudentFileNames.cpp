@@ -85,6 +85,23 @@ std::string safeFileStem(std::string_view studentName)
     return stem;
 }
 
+std::string stemInLink(std::string_view stem)
+{
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    std::string link;
+    for (const char c : stem) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            link += c;
+        } else {
+            link += '%';
+            link += kHex[byte >> 4];
+            link += kHex[byte & 0xF];
+        }
+    }
+    return link;
+}
+
 std::string StudentFileNames::assign(std::string_view studentName)
 {
     const std::string stem = safeFileStem(studentName);

@@ -17,6 +17,10 @@ namespace calctutor::report {
 // "student"; a long name is cut to 100 bytes at a character boundary.
 std::string safeFileStem(std::string_view studentName);
 
+// The stem as it stands in a link: the bytes beyond ASCII percent-encoded
+// ("Zo%C3%AB"), which every browser and HTML checker reads the same way.
+std::string stemInLink(std::string_view stem);
+
 class StudentFileNames {
 public:
     // The stem for the next student, different from every stem given before,

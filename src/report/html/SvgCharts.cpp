@@ -79,8 +79,8 @@ PageData scatterPlot(const std::vector<ScatterPoint>& points)
     auto up = [&](double share) { return bottom - share * plotHeight; };
 
     data plot;
-    plot.set("width", coordinate(kWidth));
-    plot.set("height", coordinate(kHeight));
+    plot.set("width", fixedNumber(kWidth, 0));
+    plot.set("height", fixedNumber(kHeight, 0));
     data gridLines{data::type::list};
     data labels{data::type::list};
     for (int confidence = 0; confidence <= 3; ++confidence) {
@@ -132,8 +132,8 @@ PageData activityBars(const std::map<std::string, int>& entriesPerDay)
     const double bottom = kTop + plotHeight;
     const double slot = plotWidth / static_cast<double>(span);
 
-    bars.set("width", coordinate(kWidth));
-    bars.set("height", coordinate(kHeight));
+    bars.set("width", fixedNumber(kWidth, 0));
+    bars.set("height", fixedNumber(kHeight, 0));
     bars.set("left", coordinate(kLeft));
     bars.set("right", coordinate(kLeft + plotWidth));
     bars.set("bottom", coordinate(bottom));

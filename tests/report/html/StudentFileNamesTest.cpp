@@ -62,5 +62,11 @@ TEST(StudentFileNames, CollisionsGetNumbersWhateverTheCase)
     EXPECT_EQ(names.assign("Bo"), "Bo");
 }
 
+TEST(StudentFileNames, LinksPercentEncodeLettersBeyondAscii)
+{
+    EXPECT_EQ(stemInLink("Zo\xC3\xAB_\xC3\x9Cnal"), "Zo%C3%AB_%C3%9Cnal");
+    EXPECT_EQ(stemInLink("Ann_Lee-2"), "Ann_Lee-2");
+}
+
 } // namespace
 } // namespace calctutor::report
