@@ -7,6 +7,7 @@
 // system's reason in words, for a message that also names the file.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,9 @@ public:
     ~File();
 
     [[nodiscard]] static std::optional<Fault> open(const std::string& path, Mode mode, File& into);
+    // Read mode for a path in the system's own form, as a folder listing or a
+    // command line gives it; never blocks and refuses all but regular files.
+    [[nodiscard]] static std::optional<Fault> openForReading(const std::filesystem::path& path, File& into);
 
     bool isOpen() const;
     // Exclusive advisory lock between processes and between File objects of
@@ -95,6 +99,9 @@ std::size_t nativeLength(const std::string& name);
 // Those units in words, for messages: "bytes", or "characters" on Windows,
 // where every Windows-1252 character takes one UTF-16 unit.
 std::string_view lengthUnit();
+
+// Whether standard error goes to a terminal (where a progress line may be redrawn).
+bool standardErrorIsTerminal();
 
 // The student's home folder, or "" when there is none.
 std::string homeFolder();

@@ -143,6 +143,26 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     return std::nullopt;
 }
 
+std::optional<Fault> File::openForReading(const std::filesystem::path& path, File& into)
+{
+    (void)into.close();
+    const int fd = ::open(path.c_str(), flagsFor(Mode::Read));
+    if (fd < 0)
+        return systemFault(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return systemFault(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return notAFile(describe(info.st_mode));
+    }
+    into.m_handle = fd;
+    return std::nullopt;
+}
+
 // These change the file, not the handle, so they are not const.
 std::optional<Fault> File::lock() // NOLINT(readability-make-member-function-const)
 {
@@ -316,6 +336,11 @@ std::string homeFolder()
         home = entry != nullptr ? entry->pw_dir : nullptr;
     }
     return home != nullptr ? utf8ToWindows1252(home).text : std::string();
+}
+
+bool standardErrorIsTerminal()
+{
+    return ::isatty(STDERR_FILENO) == 1;
 }
 
 } // namespace calctutor::native

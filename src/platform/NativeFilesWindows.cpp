@@ -251,6 +251,31 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     return std::nullopt;
 }
 
+std::optional<Fault> File::openForReading(const std::filesystem::path& path, File& into)
+{
+    (void)into.close();
+    const HANDLE handle = openHandle(path.wstring(), GENERIC_READ, OPEN_EXISTING);
+    if (handle == INVALID_HANDLE_VALUE)
+        return lastFault();
+    const DWORD type = ::GetFileType(handle);
+    BY_HANDLE_FILE_INFORMATION info{};
+    std::optional<Fault> refusal;
+    if (type == FILE_TYPE_PIPE)
+        refusal = notAFile("a pipe");
+    else if (type != FILE_TYPE_DISK)
+        refusal = notAFile("a device");
+    else if (!::GetFileInformationByHandle(handle, &info))
+        refusal = lastFault();
+    else if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        refusal = notAFile("a folder");
+    if (refusal) {
+        ::CloseHandle(handle);
+        return refusal;
+    }
+    into.m_handle = reinterpret_cast<std::intptr_t>(handle);
+    return std::nullopt;
+}
+
 std::optional<Fault> File::lock()
 {
     OVERLAPPED position{};
@@ -464,6 +489,12 @@ std::string homeFolder()
     std::wstring home(units, L'\0');
     const DWORD written = ::GetEnvironmentVariableW(L"USERPROFILE", home.data(), units);
     return fromWide(home.data(), static_cast<int>(written));
+}
+
+bool standardErrorIsTerminal()
+{
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
 } // namespace calctutor::native

@@ -4,6 +4,7 @@
 // tutor writes by these names and the instructor's report recognises files by
 // them, so the rule lives here alone.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,5 +30,22 @@ std::string draftFileName(std::string_view studentName, std::string_view assignm
 // Every file the tutor may create for this name and date, the longest first,
 // so that a name check can test the longest against the file system's limit.
 std::vector<std::string> allFileNames(std::string_view studentName, std::string_view date);
+
+// A record file told by its name, for readers of a class's files. The
+// pattern may stand anywhere in the name, since mail programs and learning
+// systems add prefixes, and a copy may carry " (1)" before ".txt":
+// "42_Re_ send_0712Ann_Lee (1).txt" is Ann Lee's send file of 12 July.
+struct RecognisedRecordFile {
+    enum class Kind { Master, Send, Notes };
+    Kind kind = Kind::Master;
+    std::string namePart; // as in the file name, "_" for each space
+    std::string monthDay; // "MMDD" of a send file; empty otherwise
+};
+
+// Hidden files (the tutor's helpers start with ".") and other names give nothing.
+std::optional<RecognisedRecordFile> recogniseRecordFileName(std::string_view fileName);
+
+// The student's name from a name part: each "_" read back as a space.
+std::string studentNameOf(std::string_view namePart);
 
 } // namespace calctutor

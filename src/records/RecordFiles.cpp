@@ -32,15 +32,33 @@ std::string interruptedNotice(const std::vector<std::string>& cutPaths)
         + std::string(cutPaths.size() == 1 ? "file " : "files ") + files + ". Every entry recorded before it is kept.";
 }
 
+// The flushes of one writer: all of them, or none when they are left to the
+// system. Cutting back an interrupted entry always flushes.
+class Flushes {
+public:
+    explicit Flushes(DiskRecordFiles::Flushing flushing) : m_on(flushing == DiskRecordFiles::Flushing::EveryEntry) {}
+    [[nodiscard]] std::optional<native::Fault> file(native::File& file) const
+    {
+        return m_on ? file.sync() : std::nullopt;
+    }
+    [[nodiscard]] std::optional<native::Fault> folder(const std::string& path) const
+    {
+        return m_on ? native::syncFolder(path) : std::nullopt;
+    }
+
+private:
+    bool m_on;
+};
+
 // Every commit and repair of one student's files takes this lock first, so
 // two tutors of the same student take turns and never deadlock.
-std::optional<RecordError> openIntentRecord(const std::string& pendingPath, native::File& into)
+std::optional<RecordError> openIntentRecord(const std::string& pendingPath, const Flushes& flushes, native::File& into)
 {
     const bool created = native::inspect(pendingPath).kind == native::PathKind::Missing;
     std::optional<native::Fault> fault = native::File::open(pendingPath, native::File::Mode::Update, into);
     // A record that a power cut takes away with its name would leave a torn entry in place.
     if (!fault && created)
-        fault = native::syncFolder(parentFolder(pendingPath));
+        fault = flushes.folder(parentFolder(pendingPath));
     if (!fault)
         fault = into.lock();
     if (fault)
@@ -48,18 +66,19 @@ std::optional<RecordError> openIntentRecord(const std::string& pendingPath, nati
     return std::nullopt;
 }
 
-std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath)
+std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath,
+                                             const Flushes& flushes)
 {
     std::optional<native::Fault> fault = intent.truncate(0);
     if (!fault)
-        fault = intent.sync();
+        fault = flushes.file(intent);
     if (fault)
         return failure("The record of entries in progress cannot be updated:", pendingPath, *fault);
     return std::nullopt;
 }
 
 // With the intent record locked: undoes the entry it names, if any.
-RecordFiles::Repair undoInterruptedEntry(native::File& intent, const std::string& pendingPath)
+RecordFiles::Repair undoInterruptedEntry(native::File& intent, const std::string& pendingPath, const Flushes& flushes)
 {
     std::string text;
     if (auto fault = intent.readAll(text))
@@ -73,7 +92,7 @@ RecordFiles::Repair undoInterruptedEntry(native::File& intent, const std::string
                 std::nullopt,
                 failure("An unfinished entry could not be taken out of the record file", failed->path, failed->fault)};
     }
-    if (auto error = clearIntentRecord(intent, pendingPath))
+    if (auto error = clearIntentRecord(intent, pendingPath, flushes))
         return {std::nullopt, error};
     if (cutPaths.empty())
         return {};
@@ -82,17 +101,19 @@ RecordFiles::Repair undoInterruptedEntry(native::File& intent, const std::string
 
 class DiskPendingAppend final : public PendingAppend {
 public:
-    DiskPendingAppend(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files)
-        : m_pendingPath(std::move(pendingPath)), m_paths(std::move(paths)), m_files(std::move(files))
+    DiskPendingAppend(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files,
+                      Flushes flushes)
+        : m_pendingPath(std::move(pendingPath)), m_paths(std::move(paths)), m_files(std::move(files)),
+          m_flushes(flushes)
     {
     }
 
     std::optional<RecordError> commit(const std::vector<std::string>& texts) override
     {
         native::File intent;
-        if (auto error = openIntentRecord(m_pendingPath, intent))
+        if (auto error = openIntentRecord(m_pendingPath, m_flushes, intent))
             return error;
-        RecordFiles::Repair repair = undoInterruptedEntry(intent, m_pendingPath);
+        RecordFiles::Repair repair = undoInterruptedEntry(intent, m_pendingPath, m_flushes);
         if (repair.error)
             return repair.error;
         m_notice = std::move(repair.notice);
@@ -109,15 +130,15 @@ public:
         }
         std::optional<native::Fault> fault = intent.overwrite(formatIntent(plan));
         if (!fault)
-            fault = intent.sync();
+            fault = m_flushes.file(intent);
         if (fault) {
-            (void)clearIntentRecord(intent, m_pendingPath);
+            (void)clearIntentRecord(intent, m_pendingPath, m_flushes);
             return failure("The record of entries in progress cannot be written:", m_pendingPath, *fault);
         }
 
         std::optional<RecordError> error = appendAll(texts);
         if (!error)
-            error = clearIntentRecord(intent, m_pendingPath);
+            error = clearIntentRecord(intent, m_pendingPath, m_flushes);
         if (error)
             rollBack(plan, intent);
         // Every byte is on disk by now; closing releases the locks.
@@ -136,7 +157,7 @@ private:
                 return failure("The record file could not be written:", m_paths[i], *fault);
         }
         for (std::size_t i = 0; i < m_files.size(); ++i) {
-            if (auto fault = m_files[i].sync())
+            if (auto fault = m_flushes.file(m_files[i]))
                 return failure("The record file could not be saved to disk:", m_paths[i], *fault);
         }
         return std::nullopt;
@@ -152,12 +173,13 @@ private:
             undone = !cutBack(m_files[i], plan[i], cut) && undone;
         }
         if (undone)
-            (void)clearIntentRecord(intent, m_pendingPath);
+            (void)clearIntentRecord(intent, m_pendingPath, m_flushes);
     }
 
     std::string m_pendingPath;
     std::vector<std::string> m_paths;
     std::vector<native::File> m_files;
+    Flushes m_flushes;
     std::optional<std::string> m_notice;
 };
 
@@ -165,6 +187,7 @@ private:
 
 RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const std::vector<std::string>& paths)
 {
+    const Flushes flushes(m_flushing);
     std::vector<native::File> files(paths.size());
     std::vector<std::size_t> missing;
     for (std::size_t i = 0; i < paths.size(); ++i) {
@@ -186,21 +209,22 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         std::optional<native::Fault> fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]);
         // Flushing the entries is not enough for a new file: its name must outlast a power cut too.
         if (!fault)
-            fault = native::syncFolder(parentFolder(paths[i]));
+            fault = flushes.folder(parentFolder(paths[i]));
         if (fault)
             return {nullptr, failure("The record file cannot be created:", paths[i], *fault)};
     }
-    return {std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files)), {}};
+    return {std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files), flushes), {}};
 }
 
 RecordFiles::Repair DiskRecordFiles::repair(const std::string& pendingPath)
 {
     if (native::inspect(pendingPath).kind == native::PathKind::Missing)
         return {};
+    const Flushes flushes(m_flushing);
     native::File intent;
-    if (auto error = openIntentRecord(pendingPath, intent))
+    if (auto error = openIntentRecord(pendingPath, flushes, intent))
         return {std::nullopt, error};
-    return undoInterruptedEntry(intent, pendingPath);
+    return undoInterruptedEntry(intent, pendingPath, flushes);
 }
 
 std::optional<RecordError> appendEntry(RecordFiles& files, const std::string& pendingPath,

@@ -53,8 +53,23 @@ public:
 // The real files, through the platform's file calls.
 class DiskRecordFiles final : public RecordFiles {
 public:
+    enum class Flushing {
+        // Every entry is on disk before its commit returns, so it outlasts a
+        // power cut. The tutor always writes this way.
+        EveryEntry,
+        // The same appends, locks and intent record, without the flushes: an
+        // entry is still whole after a kill, but a power cut may lose it. For
+        // writing a generated class of thousands of entries, where each flush
+        // would cost milliseconds and a lost class is simply written again.
+        LeftToSystem,
+    };
+    explicit DiskRecordFiles(Flushing flushing = Flushing::EveryEntry) : m_flushing(flushing) {}
+
     [[nodiscard]] Opened open(const std::string& pendingPath, const std::vector<std::string>& paths) override;
     [[nodiscard]] Repair repair(const std::string& pendingPath) override;
+
+private:
+    Flushing m_flushing;
 };
 
 // Appends one entry to the files: open, then commit.

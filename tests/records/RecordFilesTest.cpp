@@ -77,6 +77,24 @@ TEST_F(RecordFilesTest, EveryFileIsFlushedBeforeSuccessAndTheIntentAroundThem)
     EXPECT_EQ(std::count(synced.begin(), synced.begin() + intentWritten, folder.path()), 3);
 }
 
+// The generator's writer: the same bytes and the same intent record, but
+// nothing flushed; the tutor's writer keeps flushing every entry.
+TEST_F(RecordFilesTest, AWriterThatLeavesFlushingToTheSystemWritesTheSameBytesAndFlushesNothing)
+{
+    SKIP_WITHOUT_SYNC_FAULTS();
+    DiskRecordFiles unflushed(DiskRecordFiles::Flushing::LeftToSystem);
+    writeFile(master, "before\r\n");
+    ASSERT_FALSE(appendEntry(unflushed, pending, {master, send}, {"one\r\n", "two\r\n"}).has_value());
+    ASSERT_FALSE(appendEntry(unflushed, pending, {master, send}, {"three\r\n", "four\r\n"}).has_value());
+    EXPECT_EQ(readFile(master), "before\r\none\r\nthree\r\n");
+    EXPECT_EQ(readFile(send), "two\r\nfour\r\n");
+    EXPECT_EQ(readFile(pending), "");
+    EXPECT_TRUE(syncFaults().synced.empty());
+
+    ASSERT_FALSE(append({"five\r\n", "six\r\n"}).has_value());
+    EXPECT_FALSE(syncFaults().synced.empty()) << "the default writer must still flush";
+}
+
 // A failure at any step leaves every file as it was and names the file.
 TEST_F(RecordFilesTest, AFailedFlushLeavesEveryFileAsBefore)
 {

@@ -1,17 +1,18 @@
 #pragma once
 // The instructor's pages, written as the reader hands over each student:
-// DIR/students/<name>.html at once, a row on each question page, and a
-// summary kept for the class page, DIR/index.html, which finish() writes once
-// the whole class and its problems are known.
+// DIR/students/<name>.html at once, a row on each question page, and an
+// overview kept for the class page, DIR/index.html, which finish() writes once
+// the whole class and its problems are known. The figures come from the
+// class statistics, which must be handed each student before the site is.
 
+#include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
-#include "report/html/ClassFigures.h"
 #include "report/html/CourseQuestions.h"
 #include "report/html/PageTemplates.h"
 #include "report/html/QuestionPages.h"
 #include "report/html/SiteFolder.h"
 #include "report/html/StudentFileNames.h"
-#include "report/html/StudentSummary.h"
+#include "report/html/StudentOverview.h"
 
 #include <map>
 #include <optional>
@@ -23,7 +24,7 @@ namespace calctutor::report {
 class HtmlSite final : public StudentSink {
 public:
     // folder: where the pages go, UTF-8; created when missing.
-    explicit HtmlSite(std::string folder);
+    HtmlSite(std::string folder, const ClassStatistics& statistics);
 
     void student(const StudentRecord& record) override;
 
@@ -35,13 +36,13 @@ public:
     std::string indexPath() const;
 
 private:
+    const ClassStatistics& m_statistics;
     CourseQuestions m_course;
     PageTemplates m_templates;
     SiteFolder m_folder;
     StudentFileNames m_fileNames;
     QuestionPages m_questionPages;
-    ClassFigures m_figures;
-    std::vector<StudentSummary> m_students;
+    std::vector<StudentOverview> m_students;
     std::map<std::string, int> m_entriesPerDay;
 };
 

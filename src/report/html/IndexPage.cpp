@@ -23,7 +23,7 @@ std::string countText(int count)
     return std::to_string(count);
 }
 
-data gridRow(const StudentSummary& student, const std::string& classLastDate)
+data gridRow(const StudentOverview& student, const StudentSummary* figures, const std::string& classLastDate)
 {
     data row;
     row.set("name", student.name);
@@ -44,7 +44,7 @@ data gridRow(const StudentSummary& student, const std::string& classLastDate)
     }
     row.set("cells", std::move(cells));
     row.set("daysWorked", countText(student.daysWorked));
-    row.set("lastDate", student.lastDate);
+    row.set("lastDate", figures ? figures->lastDay : std::string());
     return row;
 }
 
@@ -66,18 +66,28 @@ data missingRow(const std::string& name, std::size_t assignments)
     return row;
 }
 
+std::optional<double> meanOf(const RatingMean& ratings)
+{
+    return ratings.empty() ? std::nullopt : std::optional<double>(ratings.mean());
+}
+
+std::optional<double> shareOfThree(const QuestionSummary& question)
+{
+    return question.selfCritique.empty() ? std::nullopt : std::optional<double>(question.shareRatedThree());
+}
+
 struct QuestionLine {
     int assignment;
     int question;
-    QuestionFigures figures;
+    QuestionSummary figures;
 };
 
 // Hardest first: the smallest share of critiques rated 3 (questions without
 // critiques last), then the most confident misses, then course order.
 bool harder(const QuestionLine& a, const QuestionLine& b)
 {
-    const auto shareA = a.figures.shareOfThree();
-    const auto shareB = b.figures.shareOfThree();
+    const auto shareA = shareOfThree(a.figures);
+    const auto shareB = shareOfThree(b.figures);
     if (shareA.has_value() != shareB.has_value())
         return shareA.has_value();
     if (shareA && *shareA != *shareB)
@@ -89,12 +99,14 @@ bool harder(const QuestionLine& a, const QuestionLine& b)
 
 data questionRows(const ClassIndex& index)
 {
+    std::map<std::pair<int, int>, QuestionSummary> figures;
+    for (const QuestionSummary& question : index.statistics.questions())
+        figures[{question.assignment, question.question}] = question;
     std::vector<QuestionLine> lines;
     for (const CourseAssignment& assignment : index.course.assignments()) {
         for (int question : assignment.questions) {
-            auto found = index.figures.questions().find({assignment.number, question});
-            lines.push_back({assignment.number, question,
-                             found == index.figures.questions().end() ? QuestionFigures{} : found->second});
+            auto found = figures.find({assignment.number, question});
+            lines.push_back({assignment.number, question, found == figures.end() ? QuestionSummary{} : found->second});
         }
     }
     std::stable_sort(lines.begin(), lines.end(), harder);
@@ -107,10 +119,10 @@ data questionRows(const ClassIndex& index)
                 "Assignment " + std::to_string(line.assignment) + ", question " + std::to_string(line.question));
         row.set("link", "questions/" + key + ".html");
         row.set("studentsAnswering", countText(line.figures.studentsAnswering));
-        row.set("meanConfidence", optionalNumber(line.figures.meanConfidence(), 2));
-        row.set("meanConfidenceValue", optionalNumber(line.figures.meanConfidence(), 4));
-        row.set("shareOfThree", percentText(line.figures.shareOfThree()));
-        row.set("shareOfThreeValue", optionalNumber(line.figures.shareOfThree(), 4));
+        row.set("meanConfidence", optionalNumber(meanOf(line.figures.confidence), 2));
+        row.set("meanConfidenceValue", optionalNumber(meanOf(line.figures.confidence), 4));
+        row.set("shareOfThree", percentText(shareOfThree(line.figures)));
+        row.set("shareOfThreeValue", optionalNumber(shareOfThree(line.figures), 4));
         row.set("confidentMisses", countText(line.figures.confidentMisses));
         row.set("notes", countText(line.figures.notes));
         rows.push_back(std::move(row));
@@ -126,7 +138,7 @@ void setCalibration(data& page, const Calibration& calibration)
         row.set("confidence", countText(confidence));
         data counts{data::type::list};
         for (int critique = 0; critique < 4; ++critique)
-            counts.push_back(countText(calibration.grid[confidence][critique]));
+            counts.push_back(countText(calibration.counts[confidence][critique]));
         row.set("counts", std::move(counts));
         rows.push_back(std::move(row));
     }
@@ -147,24 +159,26 @@ void setScatter(data& page, const std::vector<StudentSummary>& students)
     std::vector<ScatterPoint> points;
     data rows{data::type::list};
     for (const StudentSummary& student : students) {
-        if (!student.meanConfidence || !student.shareOfThree)
+        if (student.confidence.empty() || student.selfCritique.empty())
             continue;
-        points.push_back({student.name, *student.meanConfidence, *student.shareOfThree});
+        const double share = static_cast<double>(student.critiquesRatedThree)
+            / static_cast<double>(student.selfCritique.count);
+        points.push_back({student.name, student.confidence.mean(), share});
         data row;
         row.set("name", student.name);
-        row.set("meanConfidence", fixedNumber(*student.meanConfidence, 2));
-        row.set("shareOfThree", percentText(student.shareOfThree));
-        row.set("shareOfThreeValue", fixedNumber(*student.shareOfThree, 4));
+        row.set("meanConfidence", fixedNumber(student.confidence.mean(), 2));
+        row.set("shareOfThree", percentText(share));
+        row.set("shareOfThreeValue", fixedNumber(share, 4));
         rows.push_back(std::move(row));
     }
     page.set("scatter", scatterPlot(points));
     page.set("scatterRows", std::move(rows));
 }
 
-void setAsks(data& page, const std::vector<StudentSummary>& students)
+void setAsks(data& page, const std::vector<StudentOverview>& students)
 {
-    std::vector<std::pair<const StudentSummary*, const StudentAsk*>> asks;
-    for (const StudentSummary& student : students) {
+    std::vector<std::pair<const StudentOverview*, const StudentAsk*>> asks;
+    for (const StudentOverview& student : students) {
         for (const StudentAsk& ask : student.asks)
             asks.push_back({&student, &ask});
     }
@@ -202,6 +216,23 @@ std::string_view progressStatus(const AssignmentProgress& progress, const std::s
     if (last && newest && *newest - *last >= kStalledDays)
         return "stalled";
     return "progress";
+}
+
+Calibration classCalibration(const ClassStatistics& statistics)
+{
+    Calibration calibration;
+    for (const QuestionSummary& question : statistics.questions()) {
+        for (int confidence = 0; confidence < 4; ++confidence) {
+            for (int critique = 0; critique < 4; ++critique) {
+                const int count = question.counts[confidence][critique];
+                calibration.counts[confidence][critique] += count;
+                calibration.pairs += count;
+                calibration.confidentMisses += isConfidentMiss(confidence, critique) ? count : 0;
+                calibration.underConfident += confidence <= 1 && critique == 3 ? count : 0;
+            }
+        }
+    }
+    return calibration;
 }
 
 std::string questionKey(int assignment, int question)
@@ -245,9 +276,14 @@ PageData indexPageData(const ClassIndex& index)
         columns.push_back(std::move(column));
     }
     page.set("assignmentColumns", std::move(columns));
+    std::map<std::string, const StudentSummary*> figures;
+    for (const StudentSummary& student : index.statistics.students())
+        figures.emplace(student.name, &student);
     data grid{data::type::list};
-    for (const StudentSummary& student : index.students)
-        grid.push_back(gridRow(student, lastDate));
+    for (const StudentOverview& student : index.students) {
+        auto found = figures.find(student.name);
+        grid.push_back(gridRow(student, found == figures.end() ? nullptr : found->second, lastDate));
+    }
     for (const std::string& name : index.missingFromRoster)
         grid.push_back(missingRow(name, index.course.assignments().size()));
     page.set("gridRows", std::move(grid));
@@ -255,8 +291,8 @@ PageData indexPageData(const ClassIndex& index)
     page.set("missingCount", std::to_string(index.missingFromRoster.size()));
 
     page.set("questionRows", questionRows(index));
-    setCalibration(page, index.figures.calibration());
-    setScatter(page, index.students);
+    setCalibration(page, classCalibration(index.statistics));
+    setScatter(page, index.statistics.students());
     setAsks(page, index.students);
     page.set("bars", activityBars(index.entriesPerDay));
     page.set("activityRows", std::move(activity));

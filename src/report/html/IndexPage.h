@@ -3,13 +3,15 @@
 // calibration, the students' questions to the instructor, activity and the
 // data problems. Builds the template's data from what the site gathered.
 
+#include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
-#include "report/html/ClassFigures.h"
 #include "report/html/CourseQuestions.h"
 #include "report/html/PageTemplates.h"
-#include "report/html/StudentSummary.h"
+#include "report/html/StudentOverview.h"
 
+#include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,12 +23,21 @@ inline constexpr long kStalledDays = 7;
 
 struct ClassIndex {
     const CourseQuestions& course;
-    const std::vector<StudentSummary>& students;
+    const ClassStatistics& statistics;
+    const std::vector<StudentOverview>& students; // those who sent something, in the reader's order
     const std::vector<std::string>& missingFromRoster;
-    const ClassFigures& figures;
     const std::map<std::string, int>& entriesPerDay;
     const std::vector<ReportProblem>& problems;
 };
+
+// The class's pairs of confidence and self-critique, summed over the questions.
+struct Calibration {
+    std::array<std::array<int, 4>, 4> counts{}; // [confidence][self-critique]
+    int pairs = 0;
+    int confidentMisses = 0;
+    int underConfident = 0; // confidence 0 or 1, self-critique 3
+};
+Calibration classCalibration(const ClassStatistics& statistics);
 
 // "not started", "finished", "stalled" or "progress", as of the class's last day.
 std::string_view progressStatus(const AssignmentProgress& progress, const std::string& classLastDate);

@@ -1,6 +1,6 @@
 #include "report/html/QuestionPages.h"
 
-#include "report/html/ClassFigures.h"
+#include "report/ClassStatistics.h"
 #include "report/html/IndexPage.h"
 #include "report/html/StudentFileNames.h"
 
@@ -14,8 +14,8 @@ constexpr std::string_view kRowsMark = "<!--rows-->\n";
 
 std::string filterValue(const std::string& rating)
 {
-    const auto counted = countedRating(rating);
-    return counted ? std::to_string(*counted) : std::string("other");
+    const int counted = scaleRating(rating);
+    return counted >= 0 ? std::to_string(counted) : std::string("other");
 }
 
 // The student's last answer and last critique of one question.

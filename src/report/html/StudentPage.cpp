@@ -56,24 +56,23 @@ std::string kindLabel(EntryKind kind)
     return "Response";
 }
 
-PageData studentPageData(const StudentRecord& record, const StudentSummary& summary, const CourseQuestions& course)
+PageData studentPageData(const StudentRecord& record, const StudentOverview& overview, const StudentSummary& figures,
+                         const CourseQuestions& course)
 {
     data page;
     page.set("name", record.name);
-    page.set("daysWorked", std::to_string(summary.daysWorked));
-    std::string firstDate;
-    for (const StartRecord& start : record.starts)
-        firstDate = firstDate.empty() || start.date < firstDate ? start.date : firstDate;
-    for (const ReportEntry& entry : record.entries)
-        firstDate = firstDate.empty() || entry.date < firstDate ? entry.date : firstDate;
-    page.set("hasDates", data(!firstDate.empty()));
-    page.set("firstDate", firstDate);
-    page.set("lastDate", summary.lastDate);
-    page.set("answers", std::to_string(summary.answers));
-    page.set("critiques", std::to_string(summary.critiques));
-    page.set("notes", std::to_string(summary.notes));
-    page.set("meanConfidence", summary.meanConfidence ? fixedNumber(*summary.meanConfidence, 2) : "none");
-    page.set("shareOfThree", summary.shareOfThree ? percentText(summary.shareOfThree) : "none");
+    page.set("daysWorked", std::to_string(overview.daysWorked));
+    page.set("hasDates", data(!overview.firstDate.empty()));
+    page.set("firstDate", overview.firstDate);
+    page.set("lastDate", figures.lastDay);
+    page.set("answers", std::to_string(figures.questionsAnswered));
+    page.set("critiques", std::to_string(figures.critiques));
+    page.set("notes", std::to_string(figures.notes));
+    page.set("meanConfidence", figures.confidence.empty() ? "none" : fixedNumber(figures.confidence.mean(), 2));
+    page.set("shareOfThree",
+             figures.selfCritique.empty() ? "none"
+                                          : percentText(static_cast<double>(figures.critiquesRatedThree)
+                                                        / static_cast<double>(figures.selfCritique.count)));
 
     // assignment -> question -> entries; 0 stands for "not placed".
     std::map<int, std::map<int, QuestionEntries>> placed;
@@ -83,7 +82,7 @@ PageData studentPageData(const StudentRecord& record, const StudentSummary& summ
     }
 
     data progress{data::type::list};
-    for (const AssignmentProgress& assignment : summary.assignments) {
+    for (const AssignmentProgress& assignment : overview.assignments) {
         const CourseAssignment* known = course.assignment(assignment.assignment);
         data row;
         row.set("number", std::to_string(assignment.assignment));

@@ -3,10 +3,11 @@
 // entry under the course's question it belongs to (notes in place), with the
 // given answer folded away below the student's own.
 
+#include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
 #include "report/html/PageTemplates.h"
-#include "report/html/StudentSummary.h"
+#include "report/html/StudentOverview.h"
 
 #include <string>
 
@@ -14,7 +15,8 @@ namespace calctutor::report {
 
 // The page is written before the rest of the class is read, so an assignment
 // shows as under way or finished, never as stalled (the class page says that).
-PageData studentPageData(const StudentRecord& record, const StudentSummary& summary, const CourseQuestions& course);
+PageData studentPageData(const StudentRecord& record, const StudentOverview& overview, const StudentSummary& figures,
+                         const CourseQuestions& course);
 
 // How a kind of entry is named on the pages: "Answer", "Critique", "Note", "Response".
 std::string kindLabel(EntryKind kind);

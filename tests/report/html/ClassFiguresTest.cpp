@@ -7,15 +7,17 @@
 //   under-confidence (0-1 against 3): Ann 1-3 = 1 of 8
 #include "HandMadeClass.h"
 #include "TempFolder.h"
-#include "report/html/ClassFigures.h"
+#include "report/ClassStatistics.h"
 #include "report/html/CourseQuestions.h"
 #include "report/html/HtmlSite.h"
 #include "report/html/IndexPage.h"
-#include "report/html/StudentSummary.h"
+#include "report/html/StudentOverview.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -34,28 +36,32 @@ std::string readAll(const std::string& path)
 
 TEST(ClassFigures, CalibrationOfTheHandMadeClass)
 {
-    ClassFigures figures;
+    ClassStatistics statistics;
     for (const StudentRecord& student : handMadeClass())
-        figures.add(student);
-    const Calibration& calibration = figures.calibration();
-    RatingGrid expected{};
+        statistics.student(student);
+    const Calibration calibration = classCalibration(statistics);
+    std::array<std::array<int, 4>, 4> expected{};
     expected[3][2] = 3;
     expected[2][1] = 1;
     expected[1][3] = 1;
     expected[0][0] = 1;
     expected[2][3] = 1;
     expected[3][3] = 1;
-    EXPECT_EQ(calibration.grid, expected);
+    EXPECT_EQ(calibration.counts, expected);
     EXPECT_EQ(calibration.pairs, 8);
     EXPECT_EQ(calibration.confidentMisses, 4);
     EXPECT_EQ(calibration.underConfident, 1);
 }
 
+// The statistics' rows of the questions, as the questions table shows them.
 TEST(ClassFigures, QuestionsOfTheHandMadeClass)
 {
-    ClassFigures figures;
+    ClassStatistics statistics;
     for (const StudentRecord& student : handMadeClass())
-        figures.add(student);
+        statistics.student(student);
+    std::map<std::pair<int, int>, QuestionSummary> figures;
+    for (const QuestionSummary& question : statistics.questions())
+        figures[{question.assignment, question.question}] = question;
     struct Row {
         int assignment, question, students;
         double mean;
@@ -66,42 +72,33 @@ TEST(ClassFigures, QuestionsOfTheHandMadeClass)
         {1, 1, 2, 1.5, 0.0, 1, 0}, {1, 2, 2, 2.0, 0.5, 1, 0}, {1, 3, 1, 1.0, 1.0, 0, 0},
         {1, 4, 1, 3.0, 0.0, 1, 0}, {2, 1, 2, 3.0, 0.0, 1, 1}, {2, 2, 1, 2.5, 1.0, 0, 0},
     };
-    ASSERT_EQ(figures.questions().size(), std::size(rows));
+    ASSERT_EQ(figures.size(), std::size(rows));
     for (const Row& row : rows) {
         SCOPED_TRACE(questionKey(row.assignment, row.question));
-        const QuestionFigures& found = figures.questions().at({row.assignment, row.question});
+        const QuestionSummary& found = figures.at({row.assignment, row.question});
         EXPECT_EQ(found.studentsAnswering, row.students);
-        EXPECT_DOUBLE_EQ(found.meanConfidence().value(), row.mean);
-        EXPECT_DOUBLE_EQ(found.shareOfThree().value(), row.share);
+        EXPECT_DOUBLE_EQ(found.confidence.mean(), row.mean);
+        EXPECT_DOUBLE_EQ(found.shareRatedThree(), row.share);
         EXPECT_EQ(found.confidentMisses, row.misses);
         EXPECT_EQ(found.notes, row.notes);
     }
 }
 
-TEST(ClassFigures, OnlyTheDigitsZeroToThreeCount)
-{
-    for (const char* rating : {"", " 3", "3 ", "4", "-1", "03", "x", "2.5"})
-        EXPECT_FALSE(countedRating(rating).has_value()) << '"' << rating << '"';
-    EXPECT_EQ(countedRating("0"), 0);
-    EXPECT_EQ(countedRating("3"), 3);
-}
-
-TEST(StudentSummary, ProgressAndCalibrationPointPerStudent)
+TEST(StudentOverview, ProgressPerAssignmentAndQuestionsForTheInstructor)
 {
     const CourseQuestions course = CourseQuestions::builtIn();
     const auto students = handMadeClass();
-    const StudentSummary ann = summarize(students[0], course);
+    const StudentOverview ann = overview(students[0], course);
     EXPECT_EQ(ann.daysWorked, 2);
-    EXPECT_EQ(ann.lastDate, "2026-09-03");
-    EXPECT_DOUBLE_EQ(ann.meanConfidence.value(), 9.0 / 4); // "x" does not count
-    EXPECT_DOUBLE_EQ(ann.shareOfThree.value(), 0.25);
+    EXPECT_EQ(ann.firstDate, "2026-09-01");
     ASSERT_EQ(ann.asks.size(), 1u);
     EXPECT_EQ(ann.asks[0].entryIndex, 9u);
     EXPECT_EQ(ann.assignments[0].answered, 4);
-    EXPECT_EQ(ann.assignments[1].answered, 1);
-    const StudentSummary zoe = summarize(students[2], course);
-    EXPECT_DOUBLE_EQ(zoe.meanConfidence.value(), 8.0 / 3); // both answers of 2-2 count
-    EXPECT_EQ(zoe.assignments[1].answered, 2);             // 2-2 once, though answered twice
+    EXPECT_EQ(ann.assignments[1].answered, 1); // rated "x", answered all the same
+    EXPECT_EQ(ann.assignments[1].lastDate, "2026-09-03");
+    const StudentOverview zoe = overview(students[2], course);
+    EXPECT_EQ(zoe.assignments[1].answered, 2); // 2-2 once, though answered twice
+    EXPECT_TRUE(overview(students[1], course).asks.at(0).kind == EntryKind::Critique);
 
     struct Case {
         const char* name;
@@ -124,10 +121,10 @@ TEST(StudentSummary, ProgressAndCalibrationPointPerStudent)
 TEST(HtmlSite, ClassPageShowsTheHandMadeFigures)
 {
     testing::TempFolder folder;
-    HtmlSite site(folder.path());
+    testing::SiteUnderTest pages(folder.path());
     for (const StudentRecord& student : handMadeClass())
-        site.student(student);
-    ASSERT_FALSE(site.finish({{"send_0902Ann_Lee.txt", 12, "an entry cut short"}}, {"Cy Missing"}).has_value());
+        pages.student(student);
+    ASSERT_FALSE(pages.site().finish({{"send_0902Ann_Lee.txt", 12, "an entry cut short"}}, {"Cy Missing"}).has_value());
     const std::string index = readAll(folder.file("index.html"));
 
     std::vector<std::string> order;

@@ -2,7 +2,9 @@
 // A class of three students small enough to work its figures out by hand
 // (see ClassFiguresTest.cpp), with a few hostile texts among its entries.
 
+#include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
+#include "report/html/HtmlSite.h"
 
 #include <string>
 #include <vector>
@@ -63,5 +65,23 @@ inline std::vector<report::StudentRecord> handMadeClass()
     };
     return {ann, bo, zoe};
 }
+
+// The pages with the statistics that feed them, handed each student in the
+// order that calctutor-report uses.
+class SiteUnderTest {
+public:
+    explicit SiteUnderTest(const std::string& folder) : m_site(folder, m_statistics) {}
+    void student(const report::StudentRecord& record)
+    {
+        m_statistics.student(record);
+        m_site.student(record);
+    }
+    report::HtmlSite& site() { return m_site; }
+    const report::ClassStatistics& statistics() const { return m_statistics; }
+
+private:
+    report::ClassStatistics m_statistics;
+    report::HtmlSite m_site;
+};
 
 } // namespace calctutor::testing

@@ -1,6 +1,7 @@
 // Student texts reach the pages as text: each hostile text below, typed as a
 // note, a name or an answer, must come out escaped on every page it reaches,
 // and must never come out as it was typed.
+#include "HandMadeClass.h"
 #include "TempFolder.h"
 #include "report/html/HtmlSite.h"
 #include "report/html/HtmlText.h"
@@ -61,7 +62,7 @@ class HostileSite : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HtmlSite site(m_folder.path());
+        testing::SiteUnderTest pages(m_folder.path());
         int number = 0;
         for (const Hostile& hostile : kHostile) {
             StudentRecord student;
@@ -81,9 +82,9 @@ protected:
             add(EntryKind::Answer, hostile.text, hostile.text);
             add(EntryKind::Critique, "2", hostile.text + "?");
             add(EntryKind::Note, "", hostile.text + "?");
-            site.student(student);
+            pages.student(student);
         }
-        ASSERT_FALSE(site.finish({{hostile(0), 1, hostile(1)}}, {hostile(2)}).has_value());
+        ASSERT_FALSE(pages.site().finish({{hostile(0), 1, hostile(1)}}, {hostile(2)}).has_value());
         for (const auto& file : std::filesystem::recursive_directory_iterator(m_folder.path())) {
             if (file.is_regular_file())
                 m_pages.push_back({file.path().filename().string(), readAll(file.path())});
@@ -142,7 +143,7 @@ TEST_F(HostileSite, OnlyThePagesOwnElementsRemain)
 TEST(HtmlSite, TemplateMarksInStudentTextStayText)
 {
     testing::TempFolder folder;
-    HtmlSite site(folder.path());
+    testing::SiteUnderTest pages(folder.path());
     StudentRecord student;
     student.name = "{{name}}";
     ReportEntry note;
@@ -151,8 +152,8 @@ TEST(HtmlSite, TemplateMarksInStudentTextStayText)
     note.kind = EntryKind::Note;
     note.text = "{{#asks}}{{{style}}}{{> script}}{{/asks}}?";
     student.entries = {note};
-    site.student(student);
-    ASSERT_FALSE(site.finish({}, {}).has_value());
+    pages.student(student);
+    ASSERT_FALSE(pages.site().finish({}, {}).has_value());
     const std::string page = readAll(std::filesystem::path(folder.path()) / "students" / "__name__.html");
     EXPECT_NE(page.find("<h1>{{name}}</h1>"), std::string::npos);
     EXPECT_NE(page.find("{{#asks}}{{{style}}}{{&gt; script}}{{/asks}}?"), std::string::npos);

@@ -14,9 +14,9 @@ int main(int argc, char** argv)
         std::cerr << "usage: report_html_sample DIR\n";
         return 2;
     }
-    report::HtmlSite site(argv[1]);
+    testing::SiteUnderTest pages(argv[1]);
     for (const report::StudentRecord& student : testing::handMadeClass())
-        site.student(student);
+        pages.student(student);
     report::StudentRecord hostile;
     hostile.name = "Hostile \"<script>\" 'CON'";
     hostile.starts = {{"2026-09-05", 3}};
@@ -32,8 +32,9 @@ int main(int argc, char** argv)
         question = question % 4 + 1;
     }
     hostile.entries.push_back(testing::entry("2026-09-05", "12:59:00", 3, 1, report::EntryKind::Note, "", texts[1]));
-    site.student(hostile);
-    const auto fault = site.finish({{"masterFile_<script>.txt", 3, "an entry cut short <b>here</b>"}}, {"Cy Missing"});
+    pages.student(hostile);
+    const auto fault = pages.site().finish({{"masterFile_<script>.txt", 3, "an entry cut short <b>here</b>"}},
+                                           {"Cy Missing"});
     if (fault) {
         std::cerr << *fault << '\n';
         return 1;

@@ -1,13 +1,12 @@
 #pragma once
-// What the class page keeps of one student once the student's own page is
-// written: how far each assignment got, the calibration point, and the
-// critiques and notes in which the student asks the instructor something.
-// Only these asking texts are kept; the rest of the student's text is not.
+// What the pages keep of one student beyond the class statistics: how far each
+// assignment of the course got, the days worked, and the critiques and notes
+// in which the student asks the instructor something. Only these asking texts
+// are kept; the rest of the student's text is let go with the student.
 
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,21 +31,16 @@ struct StudentAsk {
     std::size_t entryIndex = 0; // place in the student's entries, for the link
 };
 
-struct StudentSummary {
+struct StudentOverview {
     std::string name;
     std::string fileStem;
     std::vector<AssignmentProgress> assignments; // the course's assignments in order
     int daysWorked = 0;
-    std::string lastDate;
-    int answers = 0;
-    int critiques = 0;
-    int notes = 0;
-    std::optional<double> meanConfidence; // over answers rated 0-3
-    std::optional<double> shareOfThree;   // of critiques rated 0-3, the share rated 3
+    std::string firstDate;
     std::vector<StudentAsk> asks;
 };
 
-StudentSummary summarize(const StudentRecord& record, const CourseQuestions& course);
+StudentOverview overview(const StudentRecord& record, const CourseQuestions& course);
 
 // Whether the instructor is asked something: a critique or note with a "?".
 bool asksInstructor(const ReportEntry& entry);

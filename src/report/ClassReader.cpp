@@ -1,0 +1,81 @@
+#include "report/ClassReader.h"
+
+#include "platform/NativeFiles.h"
+#include "report/StudentMerger.h"
+
+namespace calctutor::report {
+
+namespace {
+
+class DiskSource : public ByteSource {
+public:
+    explicit DiskSource(native::File file) : m_file(std::move(file)) {}
+    std::optional<std::string> read(std::string& into, std::size_t maxBytes) override
+    {
+        if (auto fault = m_file.readAt(m_offset, maxBytes, m_chunk))
+            return fault->reason;
+        into.append(m_chunk);
+        m_offset += m_chunk.size();
+        return std::nullopt;
+    }
+
+private:
+    native::File m_file;
+    std::uint64_t m_offset = 0;
+    std::string m_chunk;
+};
+
+} // namespace
+
+ClassReader::ClassReader(ClassInput& input, const CourseIndex& course, ReadLimits limits)
+    : m_input(input), m_course(course), m_limits(limits)
+{
+}
+
+FileReading ClassReader::readFile(const ClassInput::File& file)
+{
+    const std::string path = m_input.displayPath(file);
+    const std::string name = m_input.displayName(file);
+    std::unique_ptr<ByteSource> source;
+    std::string why;
+    if (file.archive >= 0) {
+        source = m_input.archive(file).member(file.member, why);
+    } else {
+        native::File opened;
+        if (auto fault = native::File::openForReading(pathFromText(m_input.pathOf(file)), opened))
+            why = "cannot be read: " + fault->reason;
+        else
+            source = std::make_unique<DiskSource>(std::move(opened));
+    }
+    if (!source) {
+        FileReading failed;
+        failed.path = path;
+        failed.name = name;
+        failed.problems.push_back({path, 0, why + "; skipped"});
+        return failed;
+    }
+    ++m_filesRead;
+    return readRecordFile(*source, path, name, m_course, m_limits);
+}
+
+void ClassReader::read(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress)
+{
+    m_problems = std::move(m_input.problems());
+    const std::vector<std::vector<ClassInput::File>> students = m_input.byStudent();
+    for (std::size_t index = 0; index < students.size(); ++index) {
+        std::vector<FileReading> readings;
+        readings.reserve(students[index].size());
+        for (const ClassInput::File& file : students[index]) {
+            readings.push_back(readFile(file));
+            for (ReportProblem& problem : readings.back().problems)
+                m_problems.push_back(std::move(problem));
+            readings.back().problems.clear();
+        }
+        const StudentRecord record = mergeStudent(m_input.studentName(students[index].front()), readings, m_problems);
+        sink.student(record);
+        if (progress)
+            progress(index + 1, students.size());
+    }
+}
+
+} // namespace calctutor::report

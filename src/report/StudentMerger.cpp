@@ -1,0 +1,119 @@
+#include "report/StudentMerger.h"
+
+#include <algorithm>
+#include <limits>
+#include <set>
+#include <tuple>
+
+namespace calctutor::report {
+
+namespace {
+
+struct Copy {
+    ParsedEntry* parsed;
+    std::size_t file;
+};
+
+struct Kept {
+    ParsedEntry* parsed;
+    std::size_t firstFile;
+    std::vector<std::size_t> files;
+};
+
+std::int64_t sortInstant(const ParsedEntry& entry)
+{
+    return entry.instant < 0 ? std::numeric_limits<std::int64_t>::max() : entry.instant;
+}
+
+std::string ratingText(const ReportEntry& entry)
+{
+    if (entry.kind == EntryKind::Response || entry.kind == EntryKind::Note)
+        return "no rating line";
+    return std::string(kindName(entry.kind)) + " rating \"" + entry.rating + "\"";
+}
+
+void merge(Kept& kept, const Copy& copy, const std::vector<FileReading>& files, std::vector<ReportProblem>& problems)
+{
+    ReportEntry& first = kept.parsed->entry;
+    const ReportEntry& other = copy.parsed->entry;
+    if (first.kind != other.kind || first.rating != other.rating) {
+        const FileReading& keptFile = files[kept.firstFile];
+        problems.push_back({files[copy.file].path, copy.parsed->line,
+                            "conflict: this entry has " + ratingText(other) + ", its copy in " + keptFile.path
+                                + " at line " + std::to_string(kept.parsed->line) + " has " + ratingText(first)
+                                + "; the report uses that copy"});
+    }
+    kept.files.push_back(copy.file);
+    first.files.push_back(other.files.front());
+    if (first.assignment == 0)
+        first.assignment = other.assignment;
+    // The tutor's own record number places an entry better than its context line.
+    if ((copy.parsed->numbered && !kept.parsed->numbered) || first.question == 0) {
+        if (other.question != 0 || copy.parsed->numbered) {
+            first.question = other.question;
+            kept.parsed->numbered = kept.parsed->numbered || copy.parsed->numbered;
+        }
+    }
+}
+
+bool sameEntry(const ParsedEntry& a, const ParsedEntry& b)
+{
+    return a.entry.text == b.entry.text && a.entry.context == b.entry.context;
+}
+
+} // namespace
+
+StudentRecord mergeStudent(std::string name, std::vector<FileReading>& files, std::vector<ReportProblem>& problems)
+{
+    StudentRecord record;
+    record.name = std::move(name);
+
+    std::vector<std::pair<std::size_t, const ParsedStart*>> starts;
+    std::vector<Copy> copies;
+    for (std::size_t file = 0; file < files.size(); ++file) {
+        for (const ParsedStart& start : files[file].starts)
+            starts.emplace_back(file, &start);
+        for (ParsedEntry& parsed : files[file].entries)
+            copies.push_back({&parsed, file});
+    }
+
+    // One start writes the same header, code line included, to two files.
+    std::stable_sort(starts.begin(), starts.end(),
+                     [](const auto& a, const auto& b) { return a.second->day < b.second->day; });
+    std::set<std::tuple<std::int64_t, int, std::string_view>> seen;
+    for (const auto& [file, start] : starts) {
+        if (seen.emplace(start->day, start->start.assignment, start->codeLine).second)
+            record.starts.push_back(start->start);
+    }
+
+    std::stable_sort(copies.begin(), copies.end(),
+                     [](const Copy& a, const Copy& b) { return sortInstant(*a.parsed) < sortInstant(*b.parsed); });
+    std::vector<Kept> kept;
+    kept.reserve(copies.size());
+    for (const Copy& copy : copies) {
+        Kept* match = nullptr;
+        if (copy.parsed->instant >= 0) {
+            for (auto at = kept.rbegin(); at != kept.rend() && at->parsed->instant >= copy.parsed->instant - 1; ++at) {
+                const bool sameFile = std::find(at->files.begin(), at->files.end(), copy.file) != at->files.end();
+                if (!sameFile && sameEntry(*at->parsed, *copy.parsed)) {
+                    match = &*at;
+                    break;
+                }
+            }
+        }
+        if (match)
+            merge(*match, copy, files, problems);
+        else
+            kept.push_back({copy.parsed, copy.file, {copy.file}});
+    }
+    record.entries.reserve(kept.size());
+    for (Kept& entry : kept) {
+        std::vector<std::string>& names = entry.parsed->entry.files;
+        std::sort(names.begin(), names.end());
+        names.erase(std::unique(names.begin(), names.end()), names.end());
+        record.entries.push_back(std::move(entry.parsed->entry));
+    }
+    return record;
+}
+
+} // namespace calctutor::report
