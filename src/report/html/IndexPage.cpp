@@ -30,7 +30,7 @@ data gridRow(const StudentOverview& student, const StudentSummary* figures, cons
     row.set("link", "students/" + stemInLink(student.fileStem) + ".html");
     data cells{data::type::list};
     for (const AssignmentProgress& progress : student.assignments) {
-        const std::string_view status = progressStatus(progress, classLastDate);
+        const std::string_view status = progressStatus(progress, student.lastDate, classLastDate);
         data cell;
         cell.set("status", std::string(status == "not started" ? "none" : status));
         cell.set("started", data(progress.started));
@@ -205,13 +205,16 @@ void setAsks(data& page, const std::vector<StudentOverview>& students)
 
 } // namespace
 
-std::string_view progressStatus(const AssignmentProgress& progress, const std::string& classLastDate)
+std::string_view progressStatus(const AssignmentProgress& progress, const std::string& studentLastDate,
+                                const std::string& classLastDate)
 {
     if (!progress.started)
         return "not started";
     if (progress.questions > 0 && progress.answered >= progress.questions)
         return "finished";
-    const auto last = dayNumber(progress.lastDate);
+    if (progress.lastDate < studentLastDate)
+        return "partial";
+    const auto last = dayNumber(studentLastDate);
     const auto newest = dayNumber(classLastDate);
     if (last && newest && *newest - *last >= kStalledDays)
         return "stalled";

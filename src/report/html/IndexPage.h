@@ -17,8 +17,8 @@
 
 namespace calctutor::report {
 
-// An assignment under way is stalled when the class's newest entry is this
-// many days or more after the assignment's last day.
+// A student whose last day is this many days or more before the class's last
+// day has stalled, in the assignment last worked on if it is unfinished.
 inline constexpr long kStalledDays = 7;
 
 struct ClassIndex {
@@ -39,8 +39,12 @@ struct Calibration {
 };
 Calibration classCalibration(const ClassStatistics& statistics);
 
-// "not started", "finished", "stalled" or "progress", as of the class's last day.
-std::string_view progressStatus(const AssignmentProgress& progress, const std::string& classLastDate);
+// "not started"; "finished" (every question answered); "partial" (unfinished,
+// and the student has worked on others since); "stalled" (unfinished, the
+// student's last work, and the student stalled); else "progress". With no
+// class's last day, never "stalled".
+std::string_view progressStatus(const AssignmentProgress& progress, const std::string& studentLastDate,
+                                const std::string& classLastDate);
 
 // A question's key in names and anchors: "003-002".
 std::string questionKey(int assignment, int question);

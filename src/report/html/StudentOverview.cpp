@@ -57,6 +57,7 @@ StudentOverview overview(const StudentRecord& record, const CourseQuestions& cou
     }
     result.daysWorked = static_cast<int>(days.size());
     result.firstDate = days.empty() ? std::string() : *days.begin();
+    result.lastDate = days.empty() ? std::string() : *days.rbegin();
     return result;
 }
 

@@ -37,6 +37,7 @@ struct StudentOverview {
     std::vector<AssignmentProgress> assignments; // the course's assignments in order
     int daysWorked = 0;
     std::string firstDate;
+    std::string lastDate;
     std::vector<StudentAsk> asks;
 };
 

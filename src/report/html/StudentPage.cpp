@@ -15,6 +15,8 @@ std::string stateWords(std::string_view status)
 {
     if (status == "progress")
         return "under way";
+    if (status == "partial")
+        return "left unfinished";
     return std::string(status);
 }
 
@@ -90,7 +92,7 @@ PageData studentPageData(const StudentRecord& record, const StudentOverview& ove
         row.set("hasEntries", data(placed.contains(assignment.assignment)));
         row.set("answered", std::to_string(assignment.answered));
         row.set("questions", std::to_string(assignment.questions));
-        const std::string_view status = progressStatus(assignment, {});
+        const std::string_view status = progressStatus(assignment, overview.lastDate, {});
         row.set("status", std::string(status == "not started" ? "none" : status));
         row.set("state", stateWords(status));
         row.set("lastDate", assignment.lastDate);

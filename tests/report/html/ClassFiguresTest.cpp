@@ -112,8 +112,10 @@ TEST(StudentOverview, ProgressPerAssignmentAndQuestionsForTheInstructor)
         {"Zoë 2: on the class's last day", zoe.assignments[1], "progress"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(progressStatus(c.progress, "2026-09-10"), c.status) << c.name;
-    EXPECT_EQ(progressStatus(ann.assignments[1], "2026-09-09"), "progress") << "6 days are not yet stalled";
+        EXPECT_EQ(progressStatus(c.progress, c.progress.lastDate, "2026-09-10"), c.status) << c.name;
+    EXPECT_EQ(progressStatus(ann.assignments[1], "2026-09-03", "2026-09-09"), "progress") << "6 days: not stalled";
+    EXPECT_EQ(progressStatus(ann.assignments[1], "2026-09-04", "2026-09-20"), "partial") << "worked on later";
+    EXPECT_EQ(progressStatus(ann.assignments[0], "2026-09-04", "2026-09-20"), "finished");
 }
 
 // The class page shows these figures: the grid's cells, the questions hardest

@@ -145,28 +145,44 @@ def number(text):
     return float(text) if text else None
 
 
-def compare_csv(site, csv_folder, shown):
+def compare_csv(csv_folder, shown):
     """The class page's tables against the spreadsheet files, row for row."""
     def rows(name):
         with open(os.path.join(csv_folder, name), encoding="utf-8-sig", newline="") as file:
             return list(csv.DictReader(file))
 
+    def same(page, sheet):
+        page, sheet = number(page), number(sheet)
+        return (page is None) == (sheet is None) and (page is None or abs(page - sheet) < 0.0051)
+
     questions = {row[0]: row for row in shown.tables.get("questions-table", [])[1:]}
+    compared = 0
     for row in rows("questions.csv"):
+        if not row["question"]:
+            continue  # entries not placed at a question have no row on the page
         key = f"Assignment {int(row['assignment'])}, question {int(row['question'])}"
-        if key not in questions:
+        cells = questions.get(key)
+        if cells is None:
             fail("index.html", f"{key} of questions.csv is missing")
             continue
-        cells = questions[key]
-        expected = [int(row["students_answering"]), number(row["mean_confidence"]), int(row["confident_misses"])]
-        got = [int(cells[1]), number(cells[2]), int(cells[4])]
-        if expected[0] != got[0] or expected[2] != got[2] or (
-                (expected[1] is None) != (got[1] is None) or (got[1] is not None and abs(expected[1] - got[1]) > 0.005)):
-            fail("index.html", f"{key}: page {got}, questions.csv {expected}")
+        share = row["share of self-critiques rated 3"]
+        sheet = [row["students answering"], row["mean confidence"], str(100 * float(share)) if share else "",
+                 row["confident misses"], row["notes"]]
+        page = [cells[1], cells[2], cells[3], cells[4], cells[5]]
+        # The page rounds shares to whole percentages.
+        if not all(same(p, q) for p, q in zip(page[:2] + page[3:], sheet[:2] + sheet[3:])) or (
+                (page[2] == "") != (sheet[2] == "") or (page[2] and abs(number(page[2]) - float(sheet[2])) > 0.5)):
+            fail("index.html", f"{key}: page {page}, questions.csv {sheet}")
+        compared += 1
     grid = {row[0].replace(" (on the roster, sent nothing)", ""): row for row in shown.tables.get("grid", [])[1:]}
     for row in rows("students.csv"):
-        if row["student"] not in grid:
+        cells = grid.get(row["student"])
+        if cells is None:
             fail("index.html", f"student {row['student']!r} of students.csv is missing from the grid")
+        elif cells[-1] != row["last day active"]:
+            fail("index.html", f"{row['student']}: last day {cells[-1]!r} on the page, {row['last day active']!r} in students.csv")
+        compared += 1
+    print(f"browser-check: {compared} rows of questions.csv and students.csv compared")
 
 
 def main():
@@ -185,7 +201,7 @@ def main():
         for name in names[:options.pages]:
             check_page(os.path.join(options.site, folder, name), options.text)
     if options.csv:
-        compare_csv(options.site, options.csv, shown)
+        compare_csv(options.csv, shown)
     if options.screenshot:
         started = time.monotonic()
         with tempfile.TemporaryDirectory() as scratch:

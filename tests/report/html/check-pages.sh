@@ -1,14 +1,28 @@
 #!/usr/bin/env bash
-# Writes the pages of the hand-made class with the sample tool, then checks
-# them: "tidy" runs Debian's HTML checker over every page and wants no word
-# from it; "browser" opens them in headless Chromium (browser-check.py).
+# Writes pages and checks them: "tidy" runs Debian's HTML checker over every
+# page and wants no word from it; "browser" opens them in headless Chromium
+# (browser-check.py). The pages are the hand-made class's (SAMPLE_TOOL DIR),
+# or with "generated" a class from the generator, reported by calctutor-report
+# with --csv as well, whose tables the browser's DOM must equal.
 #   check-pages.sh tidy|browser SAMPLE_TOOL
+#   check-pages.sh generated GENERATOR REPORT
 set -euo pipefail
 mode=$1
-tool=$2
-site=$(mktemp -d "${TMPDIR:-/tmp}/calctutor-pages.XXXXXX")
-trap 'rm -rf "$site"' EXIT
-"$tool" "$site"
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/calctutor-pages.XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+site=$scratch/html
+if [[ $mode == generated ]]; then
+    "$2" --out "$scratch/class" --students 24 --seed 7 --roster "$scratch/roster.txt" >/dev/null
+    echo "On The Roster Only" >>"$scratch/roster.txt"
+    status=0
+    "$3" --quiet --roster "$scratch/roster.txt" --csv "$scratch/csv" --html "$site" "$scratch/class" || status=$?
+    if ((status > 1)); then
+        echo "calctutor-report failed with status $status"
+        exit 1
+    fi
+    exec python3 "$(dirname "$0")/browser-check.py" "$site" --csv "$scratch/csv" --pages 4
+fi
+"$2" "$site"
 
 case $mode in
 tidy)
@@ -34,7 +48,7 @@ browser)
         --text "{{#asks}}{{{style}}}{{/asks}}?"
     ;;
 *)
-    echo "usage: $0 tidy|browser SAMPLE_TOOL" >&2
+    echo "usage: $0 tidy|browser SAMPLE_TOOL, or $0 generated GENERATOR REPORT" >&2
     exit 2
     ;;
 esac
