@@ -64,6 +64,8 @@ public:
     [[nodiscard]] std::optional<Fault> readAll(std::string& into) const;
     // Up to length bytes from offset on; fewer when the file ends sooner.
     [[nodiscard]] std::optional<Fault> readAt(std::uint64_t offset, std::size_t length, std::string& into) const;
+    // The same, added to the end of into rather than replacing it.
+    [[nodiscard]] std::optional<Fault> appendAt(std::uint64_t offset, std::size_t length, std::string& into) const;
     [[nodiscard]] std::optional<Fault> truncate(std::uint64_t size);
     // Flushes the file's data to stable storage.
     [[nodiscard]] std::optional<Fault> sync();

@@ -218,22 +218,29 @@ std::optional<Fault> File::readAll(std::string& into) const
 
 std::optional<Fault> File::readAt(std::uint64_t offset, std::size_t length, std::string& into) const
 {
-    into.resize(length);
+    into.clear();
+    return appendAt(offset, length, into);
+}
+
+std::optional<Fault> File::appendAt(std::uint64_t offset, std::size_t length, std::string& into) const
+{
+    const std::size_t start = into.size();
+    into.resize(start + length);
     std::size_t done = 0;
     while (done < length) {
-        const ssize_t got = ::pread(static_cast<int>(m_handle), into.data() + done, length - done,
+        const ssize_t got = ::pread(static_cast<int>(m_handle), into.data() + start + done, length - done,
                                     static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            into.clear();
+            into.resize(start);
             return systemFault(errno);
         }
         if (got == 0)
             break;
         done += static_cast<std::size_t>(got);
     }
-    into.resize(done);
+    into.resize(start + done);
     return std::nullopt;
 }
 

@@ -329,23 +329,30 @@ std::optional<Fault> File::readAll(std::string& into) const
 
 std::optional<Fault> File::readAt(std::uint64_t offset, std::size_t length, std::string& into) const
 {
-    into.resize(length);
+    into.clear();
+    return appendAt(offset, length, into);
+}
+
+std::optional<Fault> File::appendAt(std::uint64_t offset, std::size_t length, std::string& into) const
+{
+    const std::size_t start = into.size();
+    into.resize(start + length);
     std::size_t done = 0;
     while (done < length) {
         OVERLAPPED position = at(offset + done);
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(length - done, 1 << 20));
         DWORD got = 0;
-        if (!::ReadFile(handleOf(m_handle), into.data() + done, chunk, &got, &position)) {
+        if (!::ReadFile(handleOf(m_handle), into.data() + start + done, chunk, &got, &position)) {
             if (::GetLastError() == ERROR_HANDLE_EOF)
                 break;
-            into.clear();
+            into.resize(start);
             return lastFault();
         }
         if (got == 0)
             break;
         done += got;
     }
-    into.resize(done);
+    into.resize(start + done);
     return std::nullopt;
 }
 

@@ -193,7 +193,8 @@ std::string ClassInput::studentName(const File& file) const
 std::vector<std::vector<ClassInput::File>> ClassInput::byStudent() const
 {
     auto nameOf = [this](const File& file) { return std::string_view(m_text).substr(file.partAt, file.partSize); };
-    auto sameStudentChar = [](char c) { return c == '_' ? ' ' : c; };
+    // Byte order, as a sorted list of UTF-8 names has it.
+    auto sameStudentChar = [](char c) { return static_cast<unsigned char>(c == '_' ? ' ' : c); };
     std::vector<File> files = m_files;
     std::stable_sort(files.begin(), files.end(), [&](const File& a, const File& b) {
         const std::string_view nameA = nameOf(a);

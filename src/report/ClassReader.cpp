@@ -3,26 +3,36 @@
 #include "platform/NativeFiles.h"
 #include "report/StudentMerger.h"
 
+#include <algorithm>
+
 namespace calctutor::report {
 
 namespace {
 
 class DiskSource : public ByteSource {
 public:
-    explicit DiskSource(native::File file) : m_file(std::move(file)) {}
+    explicit DiskSource(native::File file) : m_file(std::move(file))
+    {
+        if (m_file.size(m_size))
+            m_size = 0;
+    }
     std::optional<std::string> read(std::string& into, std::size_t maxBytes) override
     {
-        if (auto fault = m_file.readAt(m_offset, maxBytes, m_chunk))
+        // Asking for no more than the file holds spares clearing a large buffer for every small file.
+        const std::uint64_t left = m_size > m_offset ? m_size - m_offset : 0;
+        const std::size_t wanted = left > 0 ? static_cast<std::size_t>(std::min<std::uint64_t>(left, maxBytes))
+                                            : std::min<std::size_t>(maxBytes, 1 << 16); // grown since, or unknown
+        const std::size_t before = into.size();
+        if (auto fault = m_file.appendAt(m_offset, wanted, into))
             return fault->reason;
-        into.append(m_chunk);
-        m_offset += m_chunk.size();
+        m_offset += into.size() - before;
         return std::nullopt;
     }
 
 private:
     native::File m_file;
     std::uint64_t m_offset = 0;
-    std::string m_chunk;
+    std::uint64_t m_size = 0;
 };
 
 } // namespace

@@ -11,8 +11,6 @@ namespace calctutor::report {
 
 namespace {
 
-constexpr int kAmbiguous = -1;
-
 std::string withNewlines(std::string_view text)
 {
     std::string result;
@@ -44,13 +42,10 @@ CourseIndex CourseIndex::fromScript(const std::vector<std::string>& scriptLines)
         state.questionNumber.clear();
         state.lastLine.clear();
         const int assignment = static_cast<int>(leadingNumber(state.assignmentNumber));
-        auto& stops = index.m_questions[assignment];
+        index.add(assignment, "", 0); // an entry made before the first stop was read
         for (;;) {
             const ReadOutcome read = readNextQuestion(state);
-            const int question = static_cast<int>(leadingNumber(state.questionNumber));
-            auto [at, inserted] = stops.emplace(withNewlines(state.lastLine), question);
-            if (!inserted && at->second != question)
-                at->second = kAmbiguous;
+            index.add(assignment, state.lastLine, static_cast<int>(leadingNumber(state.questionNumber)));
             if (read.flow == Flow::EndProgram)
                 break;
         }
@@ -68,15 +63,37 @@ const CourseIndex& CourseIndex::builtIn()
     return index;
 }
 
+void CourseIndex::add(int assignment, const std::string& stop, int question)
+{
+    auto& byText = m_byText[assignment];
+    const std::string withLf = withNewlines(stop);
+    if (const auto known = byText.find(withLf); known != byText.end()) {
+        if (known->second->question != question)
+            known->second->question = 0; // the same text at stops of different questions
+        return;
+    }
+    const std::string& lf = m_texts.emplace_back(withLf);
+    Stop& entry = m_stops.emplace_back(Stop{question, &lf});
+    byText.emplace(lf, &entry);
+    if (stop != withLf)
+        byText.emplace(m_texts.emplace_back(stop), &entry); // as the tutor writes it, with CR LF
+}
+
+const CourseIndex::Stop* CourseIndex::stopOf(int assignment, std::string_view fileText) const
+{
+    const auto stops = m_byText.find(assignment);
+    if (stops == m_byText.end())
+        return nullptr;
+    const auto found = stops->second.find(fileText);
+    return found == stops->second.end() ? nullptr : found->second;
+}
+
 std::optional<int> CourseIndex::questionOf(int assignment, std::string_view context) const
 {
-    const auto stops = m_questions.find(assignment);
-    if (stops == m_questions.end())
+    const Stop* stop = stopOf(assignment, context);
+    if (!stop)
         return std::nullopt;
-    const auto found = stops->second.find(std::string(context));
-    if (found == stops->second.end())
-        return std::nullopt;
-    return found->second == kAmbiguous ? 0 : found->second;
+    return stop->question;
 }
 
 } // namespace calctutor::report

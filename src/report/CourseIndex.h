@@ -5,6 +5,7 @@
 // the assignment of their start header: assignment 004 repeats questions of
 // 003, and only the assignment tells them apart.
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,16 +19,27 @@ public:
     // Walks every assignment of the built-in course with the tutor's own reader.
     static const CourseIndex& builtIn();
 
-    // The question number: 0 when the line stands at stops of different
-    // questions or before the first numbered one; nothing when it is not a
-    // stop of that assignment. Line breaks are "\n".
+    struct Stop {
+        int question = 0;                     // 0 at stops of different questions or before the first numbered one
+        const std::string* context = nullptr; // the stop's text, line breaks as "\n"
+    };
+    // The stop whose text is this context, taken from a record file as it
+    // stands there, line ends (CR LF or LF) included; nothing when the text
+    // is not a stop of that assignment. Reading a class looks up every
+    // entry's context, so this avoids decoding and copying it first.
+    const Stop* stopOf(int assignment, std::string_view fileText) const;
+    // The same for a context with "\n" line breaks: its question number.
     std::optional<int> questionOf(int assignment, std::string_view context) const;
 
     // For tests: the stops of assignments given as script entries from index 1.
     static CourseIndex fromScript(const std::vector<std::string>& scriptLines);
 
 private:
-    std::unordered_map<int, std::unordered_map<std::string, int>> m_questions;
+    void add(int assignment, const std::string& stop, int question);
+
+    std::deque<std::string> m_texts; // stable storage for the keys and contexts
+    std::deque<Stop> m_stops;
+    std::unordered_map<int, std::unordered_map<std::string_view, Stop*>> m_byText;
 };
 
 } // namespace calctutor::report

@@ -124,8 +124,22 @@ CsvReport::CsvReport(const std::string& folder) : m_folder(folder)
 
 void CsvReport::student(const StudentRecord& record)
 {
-    for (const ReportEntry& entry : record.entries)
-        m_entries->row(entryRow(record.name, entry));
+    CsvWriter& out = *m_entries;
+    for (const ReportEntry& entry : record.entries) {
+        out.cell(record.name);
+        out.cell(entry.date);
+        out.cell(entry.time);
+        out.cell(std::to_string(entry.assignment));
+        out.cell(entry.question == 0 ? std::string() : std::to_string(entry.question));
+        out.cell(kindName(entry.kind));
+        out.cell(entry.rating);
+        out.cell(entry.text);
+        m_files.clear();
+        for (const std::string& file : entry.files)
+            m_files.append(m_files.empty() ? "" : ";").append(file);
+        out.cell(m_files);
+        out.endRow();
+    }
 }
 
 std::optional<std::string> CsvReport::finish(const ClassStatistics& statistics,

@@ -26,7 +26,7 @@ private:
     std::string m_folder;
     std::unique_ptr<CsvWriter> m_entries;
     std::optional<std::string> m_problem;
-    std::vector<std::string> m_cells;
+    std::string m_files;
 };
 
 // Rows of the class's students and questions, shared by the CSV and JSON outputs.

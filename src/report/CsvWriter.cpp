@@ -5,49 +5,73 @@
 
 namespace calctutor::report {
 
+void appendCsvCell(std::string_view value, std::string& into)
+{
+    // A spreadsheet would run "=...", "+...", "-...", "@..." as a formula.
+    const bool formula = !value.empty() && std::string_view("=+-@\t\r").find(value.front()) != std::string_view::npos;
+    const bool quoted = value.find_first_of(",\"\r\n") != std::string_view::npos;
+    if (quoted)
+        into.push_back('"');
+    if (formula)
+        into.push_back('\'');
+    if (!quoted) {
+        into.append(value);
+        return;
+    }
+    for (std::size_t quote = value.find('"'); quote != std::string_view::npos; quote = value.find('"')) {
+        into.append(value.substr(0, quote + 1));
+        into.push_back('"');
+        value.remove_prefix(quote + 1);
+    }
+    into.append(value);
+    into.push_back('"');
+}
+
 std::string csvCell(std::string_view value)
 {
     std::string cell;
-    // A spreadsheet would run "=...", "+...", "-...", "@..." as a formula.
-    const bool formula = !value.empty() && std::string_view("=+-@\t\r").find(value.front()) != std::string_view::npos;
-    if (formula)
-        cell.push_back('\'');
-    cell.append(value);
-    if (cell.find_first_of(",\"\r\n") == std::string::npos)
-        return cell;
-    std::string quoted = "\"";
-    quoted.reserve(cell.size() + 2);
-    for (const char c : cell) {
-        quoted.push_back(c);
-        if (c == '"')
-            quoted.push_back('"');
-    }
-    quoted.push_back('"');
-    return quoted;
+    appendCsvCell(value, cell);
+    return cell;
 }
 
 CsvWriter::CsvWriter(const std::string& path, const std::vector<std::string_view>& header)
     : m_out(pathFromText(path), std::ios::binary | std::ios::trunc)
 {
-    m_out << "\xEF\xBB\xBF";
-    std::vector<std::string> cells(header.begin(), header.end());
-    row(cells);
+    m_pending = "\xEF\xBB\xBF";
+    for (const std::string_view name : header)
+        cell(name);
+    endRow();
+}
+
+void CsvWriter::cell(std::string_view value)
+{
+    if (m_rowStarted)
+        m_pending.push_back(',');
+    m_rowStarted = true;
+    appendCsvCell(value, m_pending);
+}
+
+void CsvWriter::endRow()
+{
+    m_pending.append("\r\n");
+    m_rowStarted = false;
+    if (m_pending.size() >= (std::size_t{1} << 16)) {
+        m_out.write(m_pending.data(), static_cast<std::streamsize>(m_pending.size()));
+        m_pending.clear();
+    }
 }
 
 void CsvWriter::row(const std::vector<std::string>& cells)
 {
-    m_line.clear();
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            m_line.push_back(',');
-        m_line.append(csvCell(cells[i]));
-    }
-    m_line.append("\r\n");
-    m_out.write(m_line.data(), static_cast<std::streamsize>(m_line.size()));
+    for (const std::string& value : cells)
+        cell(value);
+    endRow();
 }
 
 bool CsvWriter::close()
 {
+    m_out.write(m_pending.data(), static_cast<std::streamsize>(m_pending.size()));
+    m_pending.clear();
     m_out.flush();
     const bool good = static_cast<bool>(m_out);
     m_out.close();

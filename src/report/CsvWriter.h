@@ -12,6 +12,7 @@ namespace calctutor::report {
 
 // One cell as it goes into the file.
 std::string csvCell(std::string_view value);
+void appendCsvCell(std::string_view value, std::string& into);
 
 class CsvWriter {
 public:
@@ -20,12 +21,16 @@ public:
 
     bool ok() const { return static_cast<bool>(m_out); }
     void row(const std::vector<std::string>& cells);
+    // A row cell by cell, without building it first.
+    void cell(std::string_view value);
+    void endRow();
     // Flushes and closes; false when anything could not be written.
     bool close();
 
 private:
     std::ofstream m_out;
-    std::string m_line;
+    std::string m_pending; // written out in large blocks
+    bool m_rowStarted = false;
 };
 
 // A mean with two decimals, or empty when there is nothing to average.

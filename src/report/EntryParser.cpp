@@ -61,19 +61,27 @@ void EntryParser::finish()
                       "(the first at this line); their question is left empty");
 }
 
+namespace {
+
+// Lines as they stand in the file, line ends between them: they lie one after
+// another in the reader's buffer.
+std::string_view block(const std::vector<std::string_view>& lines, std::size_t from, std::size_t to)
+{
+    if (from >= to)
+        return {};
+    const char* begin = lines[from].data();
+    const char* end = lines[to - 1].data() + lines[to - 1].size();
+    return {begin, static_cast<std::size_t>(end - begin)};
+}
+
+} // namespace
+
 std::string EntryParser::joined(const std::vector<std::string_view>& lines, std::size_t from, std::size_t to)
 {
     std::string text;
-    bool nul = false;
-    for (std::size_t k = from; k < to; ++k) {
-        if (k > from)
-            text.push_back('\n');
-        const std::size_t start = text.size();
-        m_text.appendDecoded(lines[k], text);
-        if (text.find('\0', start) != std::string::npos)
-            nul = true;
-    }
-    if (nul) {
+    const std::string_view block = report::block(lines, from, to);
+    m_text.appendLines(block, text);
+    if (block.find('\0') != std::string_view::npos) {
         std::erase(text, '\0');
         problem(m_firstLine + from, "NUL bytes removed from the text that starts at this line");
     }
@@ -116,8 +124,12 @@ std::size_t EntryParser::parse(const std::vector<std::string_view>& lines, std::
         if (const auto start = startHeaderAt(lines, at)) {
             closeUnreadable();
             m_assignment = start->assignment;
+            // A start on the day of the work before it follows that work in
+            // time, so its entries are later still: an earlier time of day
+            // means past midnight here too.
+            if (!m_day || *m_day != start->day)
+                m_lastTime = -1;
             m_day = start->day;
-            m_lastTime = -1;
             m_into.starts.push_back(
                 {{isoDate(start->day), start->assignment}, std::string(start->codeLine), start->day});
             at += kStartHeaderLines;
@@ -219,7 +231,11 @@ EntryParser::Step EntryParser::entryAt(const std::vector<std::string_view>& line
             --textTo;
         }
     }
-    entry.context = joined(lines, contextFrom, contextTo);
+    // Most contexts are the course's own stops: taken from the course, not decoded.
+    const CourseIndex::Stop* stop = m_assignment == 0
+        ? nullptr
+        : m_course.stopOf(m_assignment, block(lines, contextFrom, contextTo));
+    entry.context = stop ? *stop->context : joined(lines, contextFrom, contextTo);
     entry.text = joined(lines, textFrom, textTo);
     if (note) {
         if (entry.text.starts_with(kNotePrefix))
@@ -235,12 +251,13 @@ EntryParser::Step EntryParser::entryAt(const std::vector<std::string_view>& line
     std::optional<std::int64_t> noteDay;
     if (noteStamp) // the date-time line is read after the time line, maybe past midnight
         noteDay = noteStamp->day - (noteStamp->seconds < timeOfDay ? 1 : 0);
-    placeEntry(parsed, timeOfDay, noteDay);
+    placeEntry(parsed, timeOfDay, noteDay, stop);
     m_into.entries.push_back(std::move(parsed));
     return {Outcome::Read, closing + 1};
 }
 
-void EntryParser::placeEntry(ParsedEntry& parsed, int timeOfDay, const std::optional<std::int64_t>& noteDay)
+void EntryParser::placeEntry(ParsedEntry& parsed, int timeOfDay, const std::optional<std::int64_t>& noteDay,
+                             const CourseIndex::Stop* stop)
 {
     ReportEntry& entry = parsed.entry;
     entry.time = clockTime(timeOfDay);
@@ -260,13 +277,12 @@ void EntryParser::placeEntry(ParsedEntry& parsed, int timeOfDay, const std::opti
         entry.date = isoDate(*day);
         parsed.instant = *day * kSecondsPerDay + timeOfDay;
     }
+    // A notes file's notes have no start header: their copies in the master
+    // or send file place them.
     if (!parsed.numbered && m_assignment != 0) {
-        const std::optional<int> question = m_course.questionOf(m_assignment, entry.context);
-        if (!question && m_unplaced++ == 0)
+        if (!stop && m_unplaced++ == 0)
             m_firstUnplacedLine = parsed.line;
-        entry.question = question.value_or(0);
-    } else if (!parsed.numbered && noteDay) {
-        entry.question = 0; // placed by the copy in the master or send file
+        entry.question = stop ? stop->question : 0;
     }
 }
 

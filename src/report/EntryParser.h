@@ -62,7 +62,8 @@ private:
     Step entryAt(const std::vector<std::string_view>& lines, std::size_t at, bool more);
     bool startsSomething(const std::vector<std::string_view>& lines, std::size_t at) const;
     bool endsEntry(const std::vector<std::string_view>& lines, std::size_t closing, bool more, bool& needMore) const;
-    void placeEntry(ParsedEntry& parsed, int timeOfDay, const std::optional<std::int64_t>& noteDay);
+    void placeEntry(ParsedEntry& parsed, int timeOfDay, const std::optional<std::int64_t>& noteDay,
+                    const CourseIndex::Stop* stop);
     void problem(std::size_t line, std::string reason);
     void closeUnreadable();
     std::string joined(const std::vector<std::string_view>& lines, std::size_t from, std::size_t to);

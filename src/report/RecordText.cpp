@@ -2,7 +2,9 @@
 
 #include "core/Windows1252.h"
 
-#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace calctutor::report {
 
@@ -28,7 +30,17 @@ std::size_t sequenceLength(unsigned char lead)
 
 bool isAscii(std::string_view bytes)
 {
-    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // Eight bytes at a time: most of a class's text is plain ASCII.
+    std::uint64_t seen = 0;
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        seen |= word;
+    }
+    for (; at < bytes.size(); ++at)
+        seen |= static_cast<unsigned char>(bytes[at]);
+    return (seen & 0x8080808080808080ULL) == 0;
 }
 
 bool isUtf8Prefix(std::string_view bytes)
@@ -73,12 +85,64 @@ std::size_t RecordText::look(std::string_view chunk, bool firstChunk)
     return skip;
 }
 
+namespace {
+
+// The UTF-8 bytes of each Windows-1252 code from 128 up, worked out once.
+struct HighCodes {
+    std::array<std::array<char, 3>, 128> bytes{};
+    std::array<unsigned char, 128> length{};
+    HighCodes()
+    {
+        for (unsigned code = 128; code < 256; ++code) {
+            const std::string utf8 = windows1252ToUtf8(std::string(1, static_cast<char>(code)));
+            std::memcpy(bytes[code - 128].data(), utf8.data(), utf8.size());
+            length[code - 128] = static_cast<unsigned char>(utf8.size());
+        }
+    }
+};
+
+void appendWindows1252(std::string_view line, std::string& into)
+{
+    static const HighCodes codes;
+    const std::size_t start = into.size();
+    into.resize(start + line.size() * 3);
+    char* out = into.data() + start;
+    for (const char c : line) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 0x80) {
+            *out++ = c;
+        } else {
+            std::memcpy(out, codes.bytes[code - 128].data(), 3);
+            out += codes.length[code - 128];
+        }
+    }
+    into.resize(static_cast<std::size_t>(out - into.data()));
+}
+
+} // namespace
+
 void RecordText::appendDecoded(std::string_view line, std::string& into) const
 {
     if (m_coding == Coding::Utf8 || isAscii(line))
         into.append(line);
     else
-        into.append(windows1252ToUtf8(line));
+        appendWindows1252(line, into);
+}
+
+void RecordText::appendLines(std::string_view lines, std::string& into) const
+{
+    into.reserve(into.size() + lines.size());
+    while (true) {
+        const std::size_t end = lines.find('\n');
+        std::string_view line = lines.substr(0, end);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        appendDecoded(line, into);
+        if (end == std::string_view::npos)
+            return;
+        into.push_back('\n');
+        lines.remove_prefix(end + 1);
+    }
 }
 
 std::string RecordText::decode(std::string_view line) const

@@ -19,6 +19,9 @@ public:
     // One line (no line end) as UTF-8.
     std::string decode(std::string_view line) const;
     void appendDecoded(std::string_view line, std::string& into) const;
+    // Consecutive lines of the file, line ends and all, as UTF-8 with "\n"
+    // between them.
+    void appendLines(std::string_view lines, std::string& into) const;
 
     Coding coding() const { return m_coding; }
     bool hadByteOrderMark() const { return m_byteOrderMark; }

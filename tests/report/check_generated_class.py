@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/ usr / bin / env python3
 """Checks calctutor-class-generator without the report: the same seed gives
 the same class byte for byte, every row of the truth file is an entry in each
 file it names (with its time, rating, text, record number and date), every
@@ -26,8 +26,8 @@ SEED = 7  # compare_entries.py compares this class with the report
 
 failures = []
 
-# Bytes that Windows-1252 leaves undefined (the start header's code line has
-# them) stand for the C1 controls of the same number, as on Windows.
+#Bytes that Windows - 1252 leaves undefined(the start header's code line has
+#them) stand for the C1 controls of the same number, as on Windows.
 codecs.register_error("c1", lambda error: (chr(error.object[error.start]), error.start + 1))
 
 
@@ -80,7 +80,7 @@ def find_entry(text, row, file_name):
     times = [row["time"]] if not file_name.startswith("send_") else [row["time"], one_second_later(row["time"])]
     tail = entry_tail(row)
     for time in times:
-        # The same time of day may begin entries of other days too.
+#The same time of day may begin entries of other days too.
         start = text.find(OPENING + "\r\n" + " " * 36 + time + "\r\n")
         while start >= 0:
             end = text.find(tail, start)
@@ -107,7 +107,7 @@ def check_row(folder, row):
             year, month, day = date.split("-")
             check(" " * 36 + "%s-%s-%s%s" % (month, day, year, row["time"]) in entry, "wrong note date for " + where)
         if file_name.startswith("send_"):
-            # The send file is named for the start's day; a session may have run past midnight.
+#The send file is named for the start's day; a session may have run past midnight.
             day = datetime.date.fromisoformat(date)
             start_days = {(day - datetime.timedelta(days=back)).strftime("%m%d") for back in (0, 1)}
             check(file_name[5:9] in start_days, "entry not dated on its send file's day or the next: " + where)

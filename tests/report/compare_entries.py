@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/ usr / bin / env python3
 """Writes a small generated class, runs the instructor's report over it with
 --csv, and compares the report's entries.csv with the generator's truth file
 row for row, both read with Python's csv module.
@@ -46,8 +46,8 @@ def compare(expected, reported):
             if a != b and len(lines) < 7:
                 lines += ["  row %d truth:  %s" % (number, describe(a)), "  row %d report: %s" % (number, describe(b))]
         return lines
-    # A row that differs in a few cells shows up as one missing and one extra
-    # row of the same student and time: name the cells.
+#A row that differs in a few cells shows up as one missing and one extra
+#row of the same student and time : name the cells.
     lines = []
     unpaired = list(extra)
     for row in missing[:10]:
