@@ -108,6 +108,45 @@ for measure in enter_response_1KB enter_response_100MB enter_response_crash_safe
     row "$title" "$program" "$floor" ms
 done
 
+# The instructor's pages of a generated class of 300 students, against reading
+# the same files and cutting their lines (class_floor); then index.html's size
+# against 2 MB, and headless Chromium's time from start to a picture of it
+# against the same for an empty page.
+class300="$work/class300"
+build-release/calctutor-class-generator --out "$class300" --students 300 --seed 1 >/dev/null
+now_ms() { date +%s%3N; }
+: >"$work/html.ms" >"$work/html_floor.ms"
+for _ in $(seq "$runs"); do
+    rm -rf "$work/html300"
+    start=$(now_ms)
+    build-release/calctutor-report --quiet --html "$work/html300" "$class300" || true
+    echo $(($(now_ms) - start)) >>"$work/html.ms"
+    start=$(now_ms)
+    "$bin/class_floor" "$class300" >/dev/null
+    echo $(($(now_ms) - start)) >>"$work/html_floor.ms"
+done
+row "class of 300 students to HTML: time" "$(median <"$work/html.ms")" "$(median <"$work/html_floor.ms")" ms
+row "class of 300 students to HTML: index.html size, against 2 MB" \
+    "$(($(stat -c %s "$work/html300/index.html") / 1024))" 2048 KB
+if command -v chromium >/dev/null; then
+    echo '<!DOCTYPE html><title>empty</title>' >"$work/empty.html"
+    shot() { # PAGE: milliseconds from starting Chromium to its picture of the page
+        local start
+        start=$(now_ms)
+        chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+            --disable-component-update --disable-sync --user-data-dir="$work/chromium" --hide-scrollbars \
+            --window-size=1280,1600 --screenshot="$work/shot.png" "file://$1" >/dev/null 2>&1
+        echo $(($(now_ms) - start))
+    }
+    : >"$work/shot.ms" >"$work/shot_floor.ms"
+    for _ in $(seq "$runs"); do
+        shot "$work/html300/index.html" >>"$work/shot.ms"
+        shot "$work/empty.html" >>"$work/shot_floor.ms"
+    done
+    row "index.html of 300 students, headless Chromium start to picture, against an empty page" \
+        "$(median <"$work/shot.ms")" "$(median <"$work/shot_floor.ms")" ms
+fi
+
 echo "| measure | program | floor | ratio |"
 echo "|---|---:|---:|---:|"
 worst=0

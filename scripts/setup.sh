@@ -21,7 +21,7 @@ if [[ "$action" == test ]]; then
                tidy chromium)                             # check the instructor's pages
 fi
 if [[ "$action" == bench ]]; then
-    packages+=(xvfb libx11-dev) # the window measures run on their own X server
+    packages+=(xvfb libx11-dev chromium) # the window measures run on their own X server; the pages in a browser
 fi
 ./scripts/install-missing.sh "${packages[@]}"
 

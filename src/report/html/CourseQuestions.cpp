@@ -11,7 +11,8 @@ namespace calctutor::report {
 
 namespace {
 
-// "{}" and CR LF both become "\n", as the student saw them.
+// "{}" and CR LF both become "\n", as the student saw them; a question marker
+// at the start of a later line (after an announcement) is left out.
 std::string shownText(std::string_view entry)
 {
     std::string expanded = expandLineBreaks(entry);
@@ -20,6 +21,11 @@ std::string shownText(std::string_view entry)
     for (std::size_t i = 0; i < expanded.size(); ++i) {
         if (expanded[i] == '\r' && i + 1 < expanded.size() && expanded[i + 1] == '\n')
             continue;
+        if ((text.empty() || text.back() == '\n')
+            && std::string_view(expanded).substr(i).starts_with(kQuestionMarker)) {
+            i += kQuestionMarker.size() - 1;
+            continue;
+        }
         text += expanded[i];
     }
     return text;

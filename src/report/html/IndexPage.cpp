@@ -40,9 +40,9 @@ data gridRow(const StudentOverview& student, const StudentSummary* figures, cons
             cell.set("word", "done");
         else if (status == "stalled")
             cell.set("word", "stalled");
-        cells.push_back(std::move(cell));
+        cells.push_back(cell);
     }
-    row.set("cells", std::move(cells));
+    row.set("cells", cells);
     row.set("daysWorked", countText(student.daysWorked));
     row.set("lastDate", figures ? figures->lastDay : std::string());
     return row;
@@ -58,9 +58,9 @@ data missingRow(const std::string& name, std::size_t assignments)
         cell.set("status", "none");
         cell.set("started", data(false));
         cell.set("answered", "0");
-        cells.push_back(std::move(cell));
+        cells.push_back(cell);
     }
-    row.set("cells", std::move(cells));
+    row.set("cells", cells);
     row.set("daysWorked", "0");
     row.set("lastDate", ""); // not the class's last day, which a missing key would show
     return row;
@@ -125,7 +125,7 @@ data questionRows(const ClassIndex& index)
         row.set("shareOfThreeValue", optionalNumber(shareOfThree(line.figures), 4));
         row.set("confidentMisses", countText(line.figures.confidentMisses));
         row.set("notes", countText(line.figures.notes));
-        rows.push_back(std::move(row));
+        rows.push_back(row);
     }
     return rows;
 }
@@ -139,10 +139,10 @@ void setCalibration(data& page, const Calibration& calibration)
         data counts{data::type::list};
         for (int critique = 0; critique < 4; ++critique)
             counts.push_back(countText(calibration.counts[confidence][critique]));
-        row.set("counts", std::move(counts));
-        rows.push_back(std::move(row));
+        row.set("counts", counts);
+        rows.push_back(row);
     }
-    page.set("calibrationRows", std::move(rows));
+    page.set("calibrationRows", rows);
     page.set("pairs", countText(calibration.pairs));
     page.set("confidentMisses", countText(calibration.confidentMisses));
     page.set("underConfident", countText(calibration.underConfident));
@@ -169,10 +169,10 @@ void setScatter(data& page, const std::vector<StudentSummary>& students)
         row.set("meanConfidence", fixedNumber(student.confidence.mean(), 2));
         row.set("shareOfThree", percentText(share));
         row.set("shareOfThreeValue", fixedNumber(share, 4));
-        rows.push_back(std::move(row));
+        rows.push_back(row);
     }
     page.set("scatter", scatterPlot(points));
-    page.set("scatterRows", std::move(rows));
+    page.set("scatterRows", rows);
 }
 
 void setAsks(data& page, const std::vector<StudentOverview>& students)
@@ -196,11 +196,11 @@ void setAsks(data& page, const std::vector<StudentOverview>& students)
         row.set("question", ask->question == 0 ? std::string() : countText(ask->question));
         row.set("kind", ask->kind == EntryKind::Note ? "note" : "critique");
         row.set("text", ask->text);
-        rows.push_back(std::move(row));
+        rows.push_back(row);
     }
     page.set("askCount", std::to_string(asks.size()));
     page.set("hasAsks", data(!asks.empty()));
-    page.set("asks", std::move(rows));
+    page.set("asks", rows);
 }
 
 } // namespace
@@ -262,7 +262,7 @@ PageData indexPageData(const ClassIndex& index)
         data row;
         row.set("date", date);
         row.set("count", countText(count));
-        activity.push_back(std::move(row));
+        activity.push_back(row);
     }
     page.set("studentCount", std::to_string(index.students.size()));
     page.set("entryCount", countText(entries));
@@ -276,9 +276,9 @@ PageData indexPageData(const ClassIndex& index)
         data column;
         column.set("label", std::to_string(assignment.number));
         column.set("title", assignment.title);
-        columns.push_back(std::move(column));
+        columns.push_back(column);
     }
-    page.set("assignmentColumns", std::move(columns));
+    page.set("assignmentColumns", columns);
     std::map<std::string, const StudentSummary*> figures;
     for (const StudentSummary& student : index.statistics.students())
         figures.emplace(student.name, &student);
@@ -289,7 +289,7 @@ PageData indexPageData(const ClassIndex& index)
     }
     for (const std::string& name : index.missingFromRoster)
         grid.push_back(missingRow(name, index.course.assignments().size()));
-    page.set("gridRows", std::move(grid));
+    page.set("gridRows", grid);
     page.set("hasMissing", data(!index.missingFromRoster.empty()));
     page.set("missingCount", std::to_string(index.missingFromRoster.size()));
 
@@ -298,7 +298,7 @@ PageData indexPageData(const ClassIndex& index)
     setScatter(page, index.statistics.students());
     setAsks(page, index.students);
     page.set("bars", activityBars(index.entriesPerDay));
-    page.set("activityRows", std::move(activity));
+    page.set("activityRows", activity);
 
     data problems{data::type::list};
     for (const ReportProblem& problem : index.problems) {
@@ -306,11 +306,11 @@ PageData indexPageData(const ClassIndex& index)
         row.set("file", problem.file);
         row.set("line", problem.line == 0 ? std::string() : std::to_string(problem.line));
         row.set("reason", problem.reason);
-        problems.push_back(std::move(row));
+        problems.push_back(row);
     }
     page.set("problemCount", std::to_string(index.problems.size()));
     page.set("hasProblems", data(!index.problems.empty()));
-    page.set("problems", std::move(problems));
+    page.set("problems", problems);
     return page;
 }
 

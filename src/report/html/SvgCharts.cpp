@@ -102,11 +102,11 @@ PageData scatterPlot(const std::vector<ScatterPoint>& points)
         circle.set("name", point.name);
         circle.set("xText", fixedNumber(point.meanConfidence, 2));
         circle.set("yText", fixedNumber(point.shareOfThree * 100, 0) + "%");
-        circles.push_back(std::move(circle));
+        circles.push_back(circle);
     }
-    plot.set("gridLines", std::move(gridLines));
-    plot.set("labels", std::move(labels));
-    plot.set("points", std::move(circles));
+    plot.set("gridLines", gridLines);
+    plot.set("labels", labels);
+    plot.set("points", circles);
     return plot;
 }
 
@@ -155,10 +155,10 @@ PageData activityBars(const std::map<std::string, int>& entriesPerDay)
         rect.set("height", coordinate(height));
         rect.set("date", day->first);
         rect.set("count", std::to_string(day->second));
-        rects.push_back(std::move(rect));
+        rects.push_back(rect);
     }
-    bars.set("labels", std::move(labels));
-    bars.set("days", std::move(rects));
+    bars.set("labels", labels);
+    bars.set("days", rects);
     return bars;
 }
 

@@ -118,6 +118,23 @@ TEST(StudentOverview, ProgressPerAssignmentAndQuestionsForTheInstructor)
     EXPECT_EQ(progressStatus(ann.assignments[0], "2026-09-04", "2026-09-20"), "finished");
 }
 
+TEST(CourseQuestions, QuestionsAndGivenAnswersOfTheBuiltInCourse)
+{
+    const CourseQuestions course = CourseQuestions::builtIn();
+    EXPECT_EQ(course.questionCount(1), 4);
+    EXPECT_EQ(course.questionCount(5), 9);
+    EXPECT_EQ(course.questionCount(17), 0) << "the closing header has no questions";
+    const CourseQuestion* first = course.find(1, 1);
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->text.starts_with("Note that there are four questions in this assignment.  \n\n001.  A stock"))
+        << first->text.substr(0, 80);
+    EXPECT_TRUE(first->givenAnswer.starts_with("During the first period")) << first->givenAnswer.substr(0, 40);
+    EXPECT_EQ(first->text.find('\r'), std::string::npos);
+    ASSERT_NE(course.find(4, 2), nullptr);
+    EXPECT_EQ(course.find(4, 2)->text.substr(0, 5), "002. ")
+        << "004 asks the questions of 003 again, by its own number";
+}
+
 // The class page shows these figures: the grid's cells, the questions hardest
 // first, the calibration table, the students' questions newest first.
 TEST(HtmlSite, ClassPageShowsTheHandMadeFigures)
