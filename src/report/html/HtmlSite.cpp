@@ -25,7 +25,7 @@ void HtmlSite::student(const StudentRecord& record)
                    m_templates.render("student.html",
                                       studentPageData(record, overview, m_statistics.students().back(), m_course)));
     m_questionPages.add(record, overview.fileStem);
-    m_students.push_back(overview);
+    m_students.push_back(std::move(overview));
 }
 
 std::optional<std::string> HtmlSite::finish(const std::vector<ReportProblem>& problems,

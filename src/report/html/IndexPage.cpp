@@ -40,9 +40,9 @@ data gridRow(const StudentOverview& student, const StudentSummary* figures, cons
             cell.set("word", "done");
         else if (status == "stalled")
             cell.set("word", "stalled");
-        cells.push_back(cell);
+        appendMoved(cells, std::move(cell));
     }
-    row.set("cells", cells);
+    setMoved(row, "cells", std::move(cells));
     row.set("daysWorked", countText(student.daysWorked));
     row.set("lastDate", figures ? figures->lastDay : std::string());
     return row;
@@ -58,9 +58,9 @@ data missingRow(const std::string& name, std::size_t assignments)
         cell.set("status", "none");
         cell.set("started", data(false));
         cell.set("answered", "0");
-        cells.push_back(cell);
+        appendMoved(cells, std::move(cell));
     }
-    row.set("cells", cells);
+    setMoved(row, "cells", std::move(cells));
     row.set("daysWorked", "0");
     row.set("lastDate", ""); // not the class's last day, which a missing key would show
     return row;
@@ -125,7 +125,7 @@ data questionRows(const ClassIndex& index)
         row.set("shareOfThreeValue", optionalNumber(shareOfThree(line.figures), 4));
         row.set("confidentMisses", countText(line.figures.confidentMisses));
         row.set("notes", countText(line.figures.notes));
-        rows.push_back(row);
+        appendMoved(rows, std::move(row));
     }
     return rows;
 }
@@ -139,10 +139,10 @@ void setCalibration(data& page, const Calibration& calibration)
         data counts{data::type::list};
         for (int critique = 0; critique < 4; ++critique)
             counts.push_back(countText(calibration.counts[confidence][critique]));
-        row.set("counts", counts);
-        rows.push_back(row);
+        setMoved(row, "counts", std::move(counts));
+        appendMoved(rows, std::move(row));
     }
-    page.set("calibrationRows", rows);
+    setMoved(page, "calibrationRows", std::move(rows));
     page.set("pairs", countText(calibration.pairs));
     page.set("confidentMisses", countText(calibration.confidentMisses));
     page.set("underConfident", countText(calibration.underConfident));
@@ -169,10 +169,10 @@ void setScatter(data& page, const std::vector<StudentSummary>& students)
         row.set("meanConfidence", fixedNumber(student.confidence.mean(), 2));
         row.set("shareOfThree", percentText(share));
         row.set("shareOfThreeValue", fixedNumber(share, 4));
-        rows.push_back(row);
+        appendMoved(rows, std::move(row));
     }
-    page.set("scatter", scatterPlot(points));
-    page.set("scatterRows", rows);
+    setMoved(page, "scatter", scatterPlot(points));
+    setMoved(page, "scatterRows", std::move(rows));
 }
 
 void setAsks(data& page, const std::vector<StudentOverview>& students)
@@ -196,11 +196,11 @@ void setAsks(data& page, const std::vector<StudentOverview>& students)
         row.set("question", ask->question == 0 ? std::string() : countText(ask->question));
         row.set("kind", ask->kind == EntryKind::Note ? "note" : "critique");
         row.set("text", ask->text);
-        rows.push_back(row);
+        appendMoved(rows, std::move(row));
     }
     page.set("askCount", std::to_string(asks.size()));
     page.set("hasAsks", data(!asks.empty()));
-    page.set("asks", rows);
+    setMoved(page, "asks", std::move(rows));
 }
 
 } // namespace
@@ -262,7 +262,7 @@ PageData indexPageData(const ClassIndex& index)
         data row;
         row.set("date", date);
         row.set("count", countText(count));
-        activity.push_back(row);
+        appendMoved(activity, std::move(row));
     }
     page.set("studentCount", std::to_string(index.students.size()));
     page.set("entryCount", countText(entries));
@@ -276,29 +276,29 @@ PageData indexPageData(const ClassIndex& index)
         data column;
         column.set("label", std::to_string(assignment.number));
         column.set("title", assignment.title);
-        columns.push_back(column);
+        appendMoved(columns, std::move(column));
     }
-    page.set("assignmentColumns", columns);
+    setMoved(page, "assignmentColumns", std::move(columns));
     std::map<std::string, const StudentSummary*> figures;
     for (const StudentSummary& student : index.statistics.students())
         figures.emplace(student.name, &student);
     data grid{data::type::list};
     for (const StudentOverview& student : index.students) {
         auto found = figures.find(student.name);
-        grid.push_back(gridRow(student, found == figures.end() ? nullptr : found->second, lastDate));
+        appendMoved(grid, gridRow(student, found == figures.end() ? nullptr : found->second, lastDate));
     }
     for (const std::string& name : index.missingFromRoster)
-        grid.push_back(missingRow(name, index.course.assignments().size()));
-    page.set("gridRows", grid);
+        appendMoved(grid, missingRow(name, index.course.assignments().size()));
+    setMoved(page, "gridRows", std::move(grid));
     page.set("hasMissing", data(!index.missingFromRoster.empty()));
     page.set("missingCount", std::to_string(index.missingFromRoster.size()));
 
-    page.set("questionRows", questionRows(index));
+    setMoved(page, "questionRows", questionRows(index));
     setCalibration(page, classCalibration(index.statistics));
     setScatter(page, index.statistics.students());
     setAsks(page, index.students);
-    page.set("bars", activityBars(index.entriesPerDay));
-    page.set("activityRows", activity);
+    setMoved(page, "bars", activityBars(index.entriesPerDay));
+    setMoved(page, "activityRows", std::move(activity));
 
     data problems{data::type::list};
     for (const ReportProblem& problem : index.problems) {
@@ -306,11 +306,11 @@ PageData indexPageData(const ClassIndex& index)
         row.set("file", problem.file);
         row.set("line", problem.line == 0 ? std::string() : std::to_string(problem.line));
         row.set("reason", problem.reason);
-        problems.push_back(row);
+        appendMoved(problems, std::move(row));
     }
     page.set("problemCount", std::to_string(index.problems.size()));
     page.set("hasProblems", data(!index.problems.empty()));
-    page.set("problems", problems);
+    setMoved(page, "problems", std::move(problems));
     return page;
 }
 

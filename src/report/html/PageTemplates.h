@@ -15,6 +15,21 @@ namespace calctutor::report {
 
 using PageData = kainjow::mustache::data;
 
+// kainjow's data copies every value it is given, and a page's values nest
+// four deep, so a student's texts would be copied once per level. These put
+// an empty value in place and move the real one into it instead (the values
+// are not const objects; kainjow only hands out const references to them).
+inline void setMoved(PageData& object, const std::string& name, PageData&& value)
+{
+    object.set(name, PageData());
+    const_cast<PageData&>(*object.get(name)) = std::move(value);
+}
+inline void appendMoved(PageData& list, PageData&& value)
+{
+    list.push_back(PageData());
+    const_cast<PageData&>(list.list_value().back()) = std::move(value);
+}
+
 class PageTemplates {
 public:
     PageTemplates();

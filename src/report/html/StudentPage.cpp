@@ -96,9 +96,9 @@ PageData studentPageData(const StudentRecord& record, const StudentOverview& ove
         row.set("status", std::string(status == "not started" ? "none" : status));
         row.set("state", stateWords(status));
         row.set("lastDate", assignment.lastDate);
-        progress.push_back(row);
+        appendMoved(progress, std::move(row));
     }
-    page.set("progress", progress);
+    setMoved(page, "progress", std::move(progress));
 
     data sections{data::type::list};
     for (const auto& [assignmentNumber, questions] : placed) {
@@ -127,14 +127,14 @@ PageData studentPageData(const StudentRecord& record, const StudentOverview& ove
             }
             data list{data::type::list};
             for (std::size_t index : entries.indexes)
-                list.push_back(entryData(record.entries[index], index));
-            shown.set("entries", list);
-            shownQuestions.push_back(shown);
+                appendMoved(list, entryData(record.entries[index], index));
+            setMoved(shown, "entries", std::move(list));
+            appendMoved(shownQuestions, std::move(shown));
         }
-        section.set("questions", shownQuestions);
-        sections.push_back(section);
+        setMoved(section, "questions", std::move(shownQuestions));
+        appendMoved(sections, std::move(section));
     }
-    page.set("sections", sections);
+    setMoved(page, "sections", std::move(sections));
     return page;
 }
 

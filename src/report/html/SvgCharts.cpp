@@ -85,15 +85,15 @@ PageData scatterPlot(const std::vector<ScatterPoint>& points)
     data labels{data::type::list};
     for (int confidence = 0; confidence <= 3; ++confidence) {
         const double x = across(confidence);
-        gridLines.push_back(line(x, kTop, x, bottom));
-        labels.push_back(label(x, bottom + 14, std::to_string(confidence), "middle"));
+        appendMoved(gridLines, line(x, kTop, x, bottom));
+        appendMoved(labels, label(x, bottom + 14, std::to_string(confidence), "middle"));
     }
     for (int percent = 0; percent <= 100; percent += 25) {
         const double y = up(percent / 100.0);
-        gridLines.push_back(line(kLeft, y, kLeft + plotWidth, y));
-        labels.push_back(label(kLeft - 6, y + 4, std::to_string(percent) + "%", "end"));
+        appendMoved(gridLines, line(kLeft, y, kLeft + plotWidth, y));
+        appendMoved(labels, label(kLeft - 6, y + 4, std::to_string(percent) + "%", "end"));
     }
-    labels.push_back(label(kLeft + plotWidth / 2, kHeight - 4, "mean confidence", "middle"));
+    appendMoved(labels, label(kLeft + plotWidth / 2, kHeight - 4, "mean confidence", "middle"));
     data circles{data::type::list};
     for (const ScatterPoint& point : points) {
         data circle;
@@ -102,11 +102,11 @@ PageData scatterPlot(const std::vector<ScatterPoint>& points)
         circle.set("name", point.name);
         circle.set("xText", fixedNumber(point.meanConfidence, 2));
         circle.set("yText", fixedNumber(point.shareOfThree * 100, 0) + "%");
-        circles.push_back(circle);
+        appendMoved(circles, std::move(circle));
     }
-    plot.set("gridLines", gridLines);
-    plot.set("labels", labels);
-    plot.set("points", circles);
+    setMoved(plot, "gridLines", std::move(gridLines));
+    setMoved(plot, "labels", std::move(labels));
+    setMoved(plot, "points", std::move(circles));
     return plot;
 }
 
@@ -141,10 +141,10 @@ PageData activityBars(const std::map<std::string, int>& entriesPerDay)
     bars.set("lastDate", days.back().second->first);
     bars.set("highest", std::to_string(highest));
     data labels{data::type::list};
-    labels.push_back(label(kLeft, bottom + 16, days.front().second->first, "start"));
-    labels.push_back(label(kLeft + plotWidth, bottom + 16, days.back().second->first, "end"));
-    labels.push_back(label(kLeft - 6, kTop + 8, std::to_string(highest), "end"));
-    labels.push_back(label(kLeft - 6, bottom, "0", "end"));
+    appendMoved(labels, label(kLeft, bottom + 16, days.front().second->first, "start"));
+    appendMoved(labels, label(kLeft + plotWidth, bottom + 16, days.back().second->first, "end"));
+    appendMoved(labels, label(kLeft - 6, kTop + 8, std::to_string(highest), "end"));
+    appendMoved(labels, label(kLeft - 6, bottom, "0", "end"));
     data rects{data::type::list};
     for (const auto& [number, day] : days) {
         const double height = plotHeight * day->second / highest;
@@ -155,10 +155,10 @@ PageData activityBars(const std::map<std::string, int>& entriesPerDay)
         rect.set("height", coordinate(height));
         rect.set("date", day->first);
         rect.set("count", std::to_string(day->second));
-        rects.push_back(rect);
+        appendMoved(rects, std::move(rect));
     }
-    bars.set("labels", labels);
-    bars.set("days", rects);
+    setMoved(bars, "labels", std::move(labels));
+    setMoved(bars, "days", std::move(rects));
     return bars;
 }
 
