@@ -94,6 +94,7 @@ PageData scatterPlot(const std::vector<ScatterPoint>& points)
         appendMoved(labels, label(kLeft - 6, y + 4, std::to_string(percent) + "%", "end"));
     }
     appendMoved(labels, label(kLeft + plotWidth / 2, kHeight - 4, "mean confidence", "middle"));
+    appendMoved(labels, label(kLeft + 6, kTop + 12, "self-critiques rated 3", "start"));
     data circles{data::type::list};
     for (const ScatterPoint& point : points) {
         data circle;
