@@ -10,14 +10,14 @@ include(GNUInstallDirs)
 # the tutor is made with windeployqt (see README). The desktop entry, the
 # metainfo and the .deb belong to Linux desktops.
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
-    install(TARGETS calctutor calctutor-course RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS calctutor calctutor-course calctutor-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     return()
 endif()
 
 set(CALCTUTOR_APP_ID io.github.calctutor.CalcTutor)
 set(calctutor_data ${PROJECT_SOURCE_DIR}/data)
 
-install(TARGETS calctutor calctutor-course RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS calctutor calctutor-course calctutor-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${calctutor_data}/${CALCTUTOR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${calctutor_data}/${CALCTUTOR_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${calctutor_data}/${CALCTUTOR_APP_ID}.svg
@@ -40,9 +40,12 @@ records the student's typed answer with a confidence rating, shows the given
 answer, and records the student's self-critique with a rating. Everything is
 appended to plain-text files that the student sends to an instructor.
 
-The package also holds calctutor-course, which checks and prints the course.")
-# dpkg-shlibdeps reads the programs' libraries (Qt 6 Widgets, Gui, Core and the
-# C++ runtime) and writes the Depends line; the xcb platform plugin comes with
+The package also holds calctutor-report, the instructor's program, which
+reads a whole class's record files (folders and zip archives) and reports on
+them in the terminal, as spreadsheet files and as JSON, and calctutor-course,
+which checks and prints the course.")
+# dpkg-shlibdeps reads the programs' libraries (Qt 6 Widgets, Gui, Core, libzip
+# for the report and the C++ runtime) and writes the Depends line; the xcb platform plugin comes with
 # libqt6gui6. The window's text is drawn in DejaVu where no other font is set up.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")

@@ -84,6 +84,72 @@ startup() {
 }
 paired "start-up to the first input box" startup
 
+# The instructor's report: a generated class read and written with --csv,
+# against class_floor, which reads the same files and cuts their lines. The
+# class of 3,000 is also held against the class of 300, for growth.
+class_report() { # CLASS program|floor: prints ms=... rss_kb=...
+    local start end
+    start=$(date +%s%N)
+    if [[ $2 == program ]]; then
+        /usr/bin/time -f "rss_kb=%M" -o "$work/rss" build-release/calctutor-report --quiet --csv "$work/csv" "$1" \
+            >/dev/null || true
+    else
+        /usr/bin/time -f "rss_kb=%M" -o "$work/rss" "$bin/class_floor" "$1" >/dev/null
+    fi
+    end=$(date +%s%N)
+    echo "ms=$(((end - start) / 1000000)) $(cat "$work/rss")"
+}
+declare -A class_ms class_kb
+for students in 300 3000; do
+    build-release/calctutor-class-generator --students "$students" --seed 1 --out "$work/class$students" >/dev/null
+    paired "class of $([[ $students == 3000 ]] && echo 3,000 || echo 300) students to CSV" class_report \
+        "$work/class$students"
+    class_ms[$students]=$(median <"$work/program.ms")
+    class_kb[$students]=$(median <"$work/program.kb")
+    rm -rf "$work/class$students" "$work/csv"
+done
+row "class of 3,000 students to CSV against 300: time (at most 11)" "${class_ms[3000]}" "${class_ms[300]}" ms
+row "class of 3,000 students to CSV against 300: peak memory (at most 1.2)" "${class_kb[3000]}" "${class_kb[300]}" KB
+
+# The class of 300 written as the instructor's pages (--html), against the same
+# floor; then index.html's size against 2 MB, and headless Chromium's time from
+# start to a picture of index.html against the same for an empty page.
+html_report() { # CLASS program|floor: prints ms=... rss_kb=...
+    local start end
+    rm -rf "$work/html"
+    start=$(date +%s%N)
+    if [[ $2 == program ]]; then
+        /usr/bin/time -f "rss_kb=%M" -o "$work/rss" build-release/calctutor-report --quiet --html "$work/html" "$1" \
+            >/dev/null || true
+    else
+        /usr/bin/time -f "rss_kb=%M" -o "$work/rss" "$bin/class_floor" "$1" >/dev/null
+    fi
+    end=$(date +%s%N)
+    echo "ms=$(((end - start) / 1000000)) $(cat "$work/rss")"
+}
+build-release/calctutor-class-generator --students 300 --seed 1 --out "$work/class300" >/dev/null
+paired "class of 300 students to HTML" html_report "$work/class300"
+build-release/calctutor-report --quiet --html "$work/html" "$work/class300" >/dev/null || true
+row "class of 300 students to HTML: index.html size, against 2 MB" \
+    "$(($(stat -c %s "$work/html/index.html") / 1024))" 2048 KB
+echo '<!DOCTYPE html><title>empty</title>' >"$work/empty.html"
+shot() { # PAGE: milliseconds from starting Chromium to its picture of the page
+    local start
+    start=$(date +%s%N)
+    chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+        --disable-component-update --disable-sync --user-data-dir="$work/chromium" --hide-scrollbars \
+        --window-size=1280,1600 --screenshot="$work/shot.png" "file://$1" >/dev/null 2>&1
+    echo $((($(date +%s%N) - start) / 1000000))
+}
+: >"$work/shot.ms" >"$work/shot_floor.ms"
+for _ in $(seq "$runs"); do
+    shot "$work/html/index.html" >>"$work/shot.ms"
+    shot "$work/empty.html" >>"$work/shot_floor.ms"
+done
+row "index.html of 300 students, Chromium start to picture, against an empty page" \
+    "$(median <"$work/shot.ms")" "$(median <"$work/shot_floor.ms")" ms
+rm -rf "$work/class300" "$work/html"
+
 # The logic with Google Benchmark: each measure times the program and its
 # floor in turn and reports the medians as the counters program_ms and floor_ms.
 QT_QPA_PLATFORM=offscreen "$bin/logic_benchmarks" --benchmark_repetitions="$runs" \
@@ -107,45 +173,6 @@ for measure in enter_response_1KB enter_response_100MB enter_response_crash_safe
     read -r program floor <<<"$(counters "$measure")"
     row "$title" "$program" "$floor" ms
 done
-
-# The instructor's pages of a generated class of 300 students, against reading
-# the same files and cutting their lines (class_floor); then index.html's size
-# against 2 MB, and headless Chromium's time from start to a picture of it
-# against the same for an empty page.
-class300="$work/class300"
-build-release/calctutor-class-generator --out "$class300" --students 300 --seed 1 >/dev/null
-now_ms() { date +%s%3N; }
-: >"$work/html.ms" >"$work/html_floor.ms"
-for _ in $(seq "$runs"); do
-    rm -rf "$work/html300"
-    start=$(now_ms)
-    build-release/calctutor-report --quiet --html "$work/html300" "$class300" || true
-    echo $(($(now_ms) - start)) >>"$work/html.ms"
-    start=$(now_ms)
-    "$bin/class_floor" "$class300" >/dev/null
-    echo $(($(now_ms) - start)) >>"$work/html_floor.ms"
-done
-row "class of 300 students to HTML: time" "$(median <"$work/html.ms")" "$(median <"$work/html_floor.ms")" ms
-row "class of 300 students to HTML: index.html size, against 2 MB" \
-    "$(($(stat -c %s "$work/html300/index.html") / 1024))" 2048 KB
-if command -v chromium >/dev/null; then
-    echo '<!DOCTYPE html><title>empty</title>' >"$work/empty.html"
-    shot() { # PAGE: milliseconds from starting Chromium to its picture of the page
-        local start
-        start=$(now_ms)
-        chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
-            --disable-component-update --disable-sync --user-data-dir="$work/chromium" --hide-scrollbars \
-            --window-size=1280,1600 --screenshot="$work/shot.png" "file://$1" >/dev/null 2>&1
-        echo $(($(now_ms) - start))
-    }
-    : >"$work/shot.ms" >"$work/shot_floor.ms"
-    for _ in $(seq "$runs"); do
-        shot "$work/html300/index.html" >>"$work/shot.ms"
-        shot "$work/empty.html" >>"$work/shot_floor.ms"
-    done
-    row "index.html of 300 students, headless Chromium start to picture, against an empty page" \
-        "$(median <"$work/shot.ms")" "$(median <"$work/shot_floor.ms")" ms
-fi
 
 echo "| measure | program | floor | ratio |"
 echo "|---|---:|---:|---:|"

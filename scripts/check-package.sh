@@ -34,7 +34,7 @@ trap cleanup EXIT
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "$deb"
 
 app=io.github.calctutor.CalcTutor
-for file in /usr/bin/calctutor /usr/bin/calctutor-course /usr/share/applications/$app.desktop \
+for file in /usr/bin/calctutor /usr/bin/calctutor-course /usr/bin/calctutor-report /usr/share/applications/$app.desktop \
     /usr/share/metainfo/$app.metainfo.xml /usr/share/icons/hicolor/scalable/apps/$app.svg; do
     dpkg -L calctutor | grep -qx "$file" || fail "the package does not install $file"
 done
@@ -43,6 +43,11 @@ if ldd /usr/bin/calctutor | grep -q "not found"; then
 fi
 desktop-file-validate /usr/share/applications/$app.desktop || fail "the installed desktop entry is not valid"
 /usr/bin/calctutor-course check >/dev/null || fail "the installed calctutor-course does not find the course sound"
+if ldd /usr/bin/calctutor-report | grep -q "not found"; then
+    fail "libraries of /usr/bin/calctutor-report are missing: $(ldd /usr/bin/calctutor-report | grep "not found" | tr -s '\t\n' ' ')"
+fi
+mkdir -p "$home/class"
+/usr/bin/calctutor-report --quiet "$home/class" || fail "the installed calctutor-report does not read an empty class"
 
 # The first start-up question is a modal box, so a sound start is a program
 # that is still running. A fresh home keeps the tutor's default folder out of

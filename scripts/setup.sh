@@ -12,7 +12,9 @@ if [[ "$action" != run && "$action" != test && "$action" != bench ]]; then
 fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core libkainjow-mustache-dev)
+          fonts-dejavu-core
+          libzip-dev libcli11-dev nlohmann-json3-dev # calctutor-report: zip archives, options, JSON
+          libkainjow-mustache-dev)                   # and its pages' templates
 if [[ "$action" == test ]]; then
     packages+=(locales                                    # a decimal-comma language for the number tests
                desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
@@ -21,7 +23,9 @@ if [[ "$action" == test ]]; then
                tidy chromium)                             # check the instructor's pages
 fi
 if [[ "$action" == bench ]]; then
-    packages+=(xvfb libx11-dev chromium) # the window measures run on their own X server; the pages in a browser
+    packages+=(xvfb libx11-dev # the window measures run on their own X server
+               time                # the report's peak memory
+               chromium)           # the class page in a browser
 fi
 ./scripts/install-missing.sh "${packages[@]}"
 

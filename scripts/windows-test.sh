@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Cross-builds the tutor's logic, its GoogleTest suite and calctutor-course for
+# Cross-builds the tutor's logic, its GoogleTest suite (the instructor's report's
+# tests among them), calctutor-course and calctutor-report (without zip support) for
 # 64-bit Windows with mingw-w64 (the "windows" preset, into build-windows/) and
 # runs them under Wine in a fresh, temporary Wine prefix. Installs the Debian 12
 # packages that are missing. The last line it prints is
@@ -26,7 +27,7 @@ if [[ -z $wine || -z $gtest_source ]]; then
 fi
 
 cmake --preset windows -DCALCTUTOR_GTEST_SOURCE="$(dirname "$gtest_source")"
-cmake --build --preset windows --target logic_tests calctutor-course
+cmake --build --preset windows --target logic_tests calctutor-course calctutor-report
 
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/calctutor-wine.XXXXXX")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
@@ -66,6 +67,24 @@ if "$wine" build-windows/calctutor-course.exe check 2>&1 | tr -d '\r'; then
 else
     failed=$((failed + 1))
 fi
+
+echo "== calctutor-report.exe under Wine: help, an empty class, a zip archive named as unread"
+report_work=$(mktemp -d)
+report_ok=1
+"$wine" build-windows/calctutor-report.exe --help 2>&1 | tr -d '\r' | grep -q "reads no zip archives" || report_ok=0
+"$wine" build-windows/calctutor-report.exe --quiet "$report_work" >/dev/null 2>&1 || report_ok=0
+touch "$report_work/class.zip"
+status=0
+output=$("$wine" build-windows/calctutor-report.exe "$report_work" 2>&1 | tr -d '\r') || status=$?
+grep -q "class.zip: this build reads no zip archives" <<<"$output" || report_ok=0
+if ((report_ok)); then
+    passed=$((passed + 1))
+else
+    echo "windows-test: calctutor-report.exe did not print its help, read an empty class or name the zip archive"
+    echo "$output"
+    failed=$((failed + 1))
+fi
+rm -rf "$report_work"
 
 if ((skipped > 0)); then
     echo "windows: $skipped skipped, each with its reason printed above the case's SKIPPED line"

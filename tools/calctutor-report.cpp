@@ -36,24 +36,21 @@ constexpr int kUsageError = 2;
 std::string description()
 {
     std::string text =
-        "Reads the record files that calctutor writes for a class - masterFile_<name>.txt, "
-        "send_<MMDD><name>.txt and notes_<name>.txt, also with a prefix or \" (1)\" in the name - from "
-        "the files, folders (searched recursively) and zip archives named, and reports on them.\n\n"
-        "Figures:\n"
-        "  mean confidence: the mean of the confidence ratings typed as 0, 1, 2 or 3 (other texts are counted "
-        "apart).\n"
+        "Reads the record files that calctutor writes for a class - masterFile_<name>.txt,\n"
+        "send_<MMDD><name>.txt and notes_<name>.txt, also with a prefix or \" (1)\" in the name - from the\n"
+        "files, folders (searched recursively) and zip archives named, and reports on them.\n\n"
+        "Figures (ratings typed as anything but 0, 1, 2 or 3 are counted apart):\n"
+        "  mean confidence: the mean of the confidence ratings typed as 0, 1, 2 or 3.\n"
         "  mean self-critique: the mean of the self-critique ratings typed as 0, 1, 2 or 3.\n"
-        "  confident miss: an answer rated 2 or 3 whose critique for the same question is rated 0, 1 or 2, "
-        "since 3 means no critique was needed.\n"
-        "  confidence against self-critique (questions.csv): how many answers had each confidence rating while "
-        "their critique had each self-critique rating.\n"
-        "  share of self-critiques rated 3: the part of a question's critiques rated 3, that is with nothing "
-        "to correct.\n\n"
-        "Exit status: 0 when everything was read cleanly, 1 when the report was made but problems were found "
-        "(listed in the summary and problems.csv), 2 for a usage error.";
+        "  confident miss: an answer rated 2 or 3 whose critique for the same question is rated 0, 1 or 2,\n"
+        "    since 3 means no critique was needed.\n"
+        "  confidence against self-critique (questions.csv): how many answers had each confidence rating\n"
+        "    while their critique had each self-critique rating.\n"
+        "  share of self-critiques rated 3: the part of a question's critiques that found nothing to correct.\n\n"
+        "Exit status: 0 when everything was read cleanly, 1 when the report was made but problems were\n"
+        "found (listed in the summary and problems.csv), 2 for a usage error.";
     if (!zipSupported())
-        text += "\n\nThis build reads no zip archives (it was built without libzip): unpack them and name the "
-                "folder.";
+        text += "\n\nThis build reads no zip archives (it was built without libzip): unpack them and name the folder.";
     return text;
 }
 
@@ -109,7 +106,7 @@ int run(const Options& options)
         }
     }
 
-    ClassInput input;
+    ClassInput input({}, options.verbose);
     for (const std::string& path : options.paths)
         input.add(calctutor::report::pathFromText(path));
     if (options.verbose)
@@ -146,6 +143,7 @@ int run(const Options& options)
     FilteringSink filtered(options.filter, outputs);
 
     ClassReader reader(input, CourseIndex::builtIn());
+    statistics.reserve(reader.studentCount() + (roster ? roster->names().size() : 0));
     {
         Progress progress(!options.quiet);
         reader.read(filtered, [&progress](std::size_t done, std::size_t total) { progress(done, total); });
@@ -153,6 +151,7 @@ int run(const Options& options)
 
     TableExtras extras;
     extras.filesRead = reader.filesRead();
+    extras.filesSkipped = input.skippedCount();
     if (roster) {
         std::vector<std::string> names;
         for (const StudentSummary& student : statistics.students())
@@ -193,6 +192,7 @@ int run(const Options& options)
 int main(int argc, char** argv)
 {
     CLI::App app(description(), "calctutor-report");
+    app.allow_windows_style_options(false); // "/home/..." is a path, not an option
     app.get_formatter()->column_width(28);
     Options options;
     app.add_option("PATH", options.paths, "record files, folders and zip archives of the class")->required();

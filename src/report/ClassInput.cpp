@@ -55,40 +55,78 @@ std::string describe(fs::file_type type)
 
 } // namespace
 
-ClassInput::ClassInput(ZipLimits zipLimits) : m_zipLimits(zipLimits) {}
+ClassInput::ClassInput(ZipLimits zipLimits, bool keepSkipped) : m_zipLimits(zipLimits), m_keepSkipped(keepSkipped) {}
+
+void ClassInput::skip(std::string shown)
+{
+    ++m_skippedCount;
+    if (m_keepSkipped)
+        m_skipped.push_back(std::move(shown));
+}
 
 void ClassInput::problem(const fs::path& path, std::string reason)
 {
     m_problems.push_back({displayText(pathText(path)), 0, std::move(reason)});
 }
 
-void ClassInput::addFile(std::string_view path, std::int32_t archive, std::uint64_t member, bool named)
+std::uint32_t ClassInput::addFolderName(const fs::path& name, std::uint32_t parent)
 {
-    const std::string_view name = fileNameOf(path);
-    const auto recognised = recogniseRecordFileName(name);
+    m_folders.push_back({parent, pathText(name)});
+    return static_cast<std::uint32_t>(m_folders.size() - 1);
+}
+
+fs::path ClassInput::folderPath(std::uint32_t folder) const
+{
+    const Folder& named = m_folders[folder];
+    const fs::path name = pathFromText(named.name);
+    return named.parent == kNoDetail ? name : folderPath(named.parent) / name;
+}
+
+std::string ClassInput::fileName(const File& file) const
+{
+    if (file.detail != kNoDetail)
+        return std::string(fileNameOf(m_details[file.detail].name));
+    const std::string& part = m_parts[file.part];
+    switch (file.kind) {
+    case RecognisedRecordFile::Kind::Master: return "masterFile_" + part + ".txt";
+    case RecognisedRecordFile::Kind::Notes: return "notes_" + part + ".txt";
+    case RecognisedRecordFile::Kind::Send: break;
+    }
+    std::string monthDay = std::to_string(10000 + file.monthDay).substr(1);
+    return "send_" + monthDay + part + ".txt";
+}
+
+void ClassInput::addFile(std::uint32_t folder, std::string_view name, std::int32_t archive, std::uint64_t member,
+                         bool named)
+{
+    const auto recognised = recogniseRecordFileName(fileNameOf(name));
     if (!recognised) {
+        const std::string shown = archive >= 0
+            ? m_archives[static_cast<std::size_t>(archive)].first + ":" + displayText(name)
+            : displayText(pathText(folderPath(folder) / pathFromText(name)));
         if (named)
-            m_problems.push_back({displayText(path), 0,
+            m_problems.push_back({shown, 0,
                                   "not a record file by its name (masterFile_<name>.txt, send_<MMDD><name>.txt or "
                                   "notes_<name>.txt); skipped"});
         else
-            m_skipped.push_back(archive >= 0
-                                    ? m_archives[static_cast<std::size_t>(archive)].first + ":" + displayText(path)
-                                    : displayText(path));
+            skip(shown);
         return;
     }
     File file;
-    file.pathAt = static_cast<std::uint32_t>(m_text.size());
-    file.pathSize = static_cast<std::uint32_t>(path.size());
-    file.nameAt = file.pathAt + static_cast<std::uint32_t>(path.size() - name.size());
-    // The name part ends the stem; find where it starts in the file's own name.
-    const std::size_t partInName = name.find(recognised->namePart, name.find(recognised->monthDay));
-    file.partAt = file.nameAt + static_cast<std::uint32_t>(partInName == std::string_view::npos ? 0 : partInName);
-    file.partSize = static_cast<std::uint32_t>(recognised->namePart.size());
+    file.folder = folder;
     file.kind = recognised->kind;
-    file.archive = archive;
-    file.member = member;
-    m_text.append(path);
+    if (!recognised->monthDay.empty())
+        file.monthDay = static_cast<std::uint16_t>(std::stoi(recognised->monthDay));
+    auto known = m_partIndex.find(recognised->namePart);
+    if (known == m_partIndex.end()) {
+        const std::string& part = m_parts.emplace_back(recognised->namePart);
+        known = m_partIndex.emplace(part, static_cast<std::uint32_t>(m_parts.size() - 1)).first;
+    }
+    file.part = known->second;
+    if (archive >= 0 || fileName(file) != name) {
+        m_details.push_back({std::string(name), archive, member});
+        file.detail = static_cast<std::uint32_t>(m_details.size() - 1);
+    }
     m_files.push_back(file);
 }
 
@@ -96,23 +134,27 @@ void ClassInput::add(const fs::path& path)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (error || !fs::exists(status)) {
-        problem(path, error ? "cannot be read: " + error.message() : "does not exist");
+    if (status.type() == fs::file_type::not_found) {
+        problem(path, "does not exist");
+        return;
+    }
+    if (error) {
+        problem(path, "cannot be read: " + error.message());
         return;
     }
     if (fs::is_directory(status)) {
         std::vector<fs::path> ancestors;
-        addFolder(path, ancestors);
+        addFolder(path, addFolderName(path), ancestors);
     } else if (!fs::is_regular_file(status)) {
         problem(path, "it is " + describe(status.type()) + ", not a file; skipped");
     } else if (isZipName(path)) {
         addArchive(path);
     } else {
-        addFile(pathText(path), -1, 0, true);
+        addFile(addFolderName(path.parent_path()), pathText(path.filename()), -1, 0, true);
     }
 }
 
-void ClassInput::addFolder(const fs::path& folder, std::vector<fs::path>& ancestors)
+void ClassInput::addFolder(const fs::path& folder, std::uint32_t index, std::vector<fs::path>& ancestors)
 {
     std::error_code error;
     const fs::path real = fs::canonical(folder, error);
@@ -138,14 +180,15 @@ void ClassInput::addFolder(const fs::path& folder, std::vector<fs::path>& ancest
         const fs::directory_entry& entry = *entries;
         std::error_code typeError;
         const fs::file_status status = entry.status(typeError); // follows links
-        if (fs::is_directory(status))
-            addFolder(entry.path(), ancestors);
-        else if (fs::is_regular_file(status) && isZipName(entry.path()))
+        if (fs::is_directory(status)) {
+            addFolder(entry.path(), addFolderName(entry.path().filename(), index), ancestors);
+        } else if (fs::is_regular_file(status) && isZipName(entry.path())) {
             addArchive(entry.path());
-        else if (!typeError && fs::exists(status))
-            addFile(pathText(entry.path()), -1, 0, false); // opening refuses pipes and devices
-        else
-            m_skipped.push_back(displayText(pathText(entry.path())));
+        } else if (!typeError && fs::exists(status)) {
+            addFile(index, pathText(entry.path().filename()), -1, 0, false); // opening refuses pipes and devices
+        } else {
+            skip(displayText(pathText(entry.path())));
+        }
     }
     if (!ancestors.empty() && ancestors.back() == real)
         ancestors.pop_back();
@@ -164,60 +207,71 @@ void ClassInput::addArchive(const fs::path& path)
     m_archives.emplace_back(displayText(text), std::move(archive));
     std::vector<std::string> refused;
     for (const ZipArchive::Member& member : m_archives.back().second->members(refused))
-        addFile(member.name, index, member.index, false);
+        addFile(0, member.name, index, member.index, false);
     for (std::string& reason : refused)
         problem(path, std::move(reason));
 }
 
-std::string_view ClassInput::pathOf(const File& file) const
+ZipArchive* ClassInput::archive(const File& file, std::uint64_t& member)
 {
-    return std::string_view(m_text).substr(file.pathAt, file.pathSize);
+    if (file.detail == kNoDetail || m_details[file.detail].archive < 0)
+        return nullptr;
+    const Detail& detail = m_details[file.detail];
+    member = detail.member;
+    return m_archives[static_cast<std::size_t>(detail.archive)].second.get();
+}
+
+std::string ClassInput::pathOf(const File& file) const
+{
+    return pathText(folderPath(file.folder) / pathFromText(fileName(file)));
 }
 
 std::string ClassInput::displayPath(const File& file) const
 {
-    const std::string path = displayText(pathOf(file));
-    return file.archive < 0 ? path : m_archives[static_cast<std::size_t>(file.archive)].first + ":" + path;
+    if (file.detail != kNoDetail && m_details[file.detail].archive >= 0) {
+        const Detail& detail = m_details[file.detail];
+        return m_archives[static_cast<std::size_t>(detail.archive)].first + ":" + displayText(detail.name);
+    }
+    return displayText(pathOf(file));
 }
 
 std::string ClassInput::displayName(const File& file) const
 {
-    return displayText(std::string_view(m_text).substr(file.nameAt, file.pathAt + file.pathSize - file.nameAt));
+    return displayText(fileName(file));
 }
 
 std::string ClassInput::studentName(const File& file) const
 {
-    return displayText(studentNameOf(std::string_view(m_text).substr(file.partAt, file.partSize)));
+    return displayText(studentNameOf(m_parts[file.part]));
 }
 
-std::vector<std::vector<ClassInput::File>> ClassInput::byStudent() const
+std::vector<ClassInput::Student> ClassInput::byStudent()
 {
-    auto nameOf = [this](const File& file) { return std::string_view(m_text).substr(file.partAt, file.partSize); };
-    // Byte order, as a sorted list of UTF-8 names has it.
+    std::unordered_map<std::string_view, std::uint32_t>().swap(m_partIndex); // no more files come
+    // Byte order, as a sorted list of UTF-8 names has it; "_" and " " alike.
     auto sameStudentChar = [](char c) { return static_cast<unsigned char>(c == '_' ? ' ' : c); };
-    std::vector<File> files = m_files;
-    std::stable_sort(files.begin(), files.end(), [&](const File& a, const File& b) {
-        const std::string_view nameA = nameOf(a);
-        const std::string_view nameB = nameOf(b);
-        const auto [atA, atB] = std::mismatch(nameA.begin(), nameA.end(), nameB.begin(), nameB.end(),
-                                              [&](char x, char y) { return sameStudentChar(x) == sameStudentChar(y); });
-        if (atA != nameA.end() || atB != nameB.end()) {
-            if (atA == nameA.end() || atB == nameB.end())
-                return atA == nameA.end();
-            return sameStudentChar(*atA) < sameStudentChar(*atB);
-        }
+    auto before = [&](std::string_view a, std::string_view b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                            [&](char x, char y) { return sameStudentChar(x) < sameStudentChar(y); });
+    };
+    std::stable_sort(m_files.begin(), m_files.end(), [&](const File& a, const File& b) {
+        const std::string& nameA = m_parts[a.part];
+        const std::string& nameB = m_parts[b.part];
+        if (a.part != b.part && (before(nameA, nameB) || before(nameB, nameA)))
+            return before(nameA, nameB);
         if (a.kind != b.kind)
             return a.kind < b.kind;
-        return pathOf(a) < pathOf(b);
+        return a.monthDay < b.monthDay;
     });
-    std::vector<std::vector<File>> groups;
-    for (const File& file : files) {
-        const bool sameAsLast = !groups.empty() && studentName(groups.back().front()) == studentName(file);
+    std::vector<Student> students;
+    for (std::size_t index = 0; index < m_files.size(); ++index) {
+        const bool sameAsLast = !students.empty()
+            && studentName(m_files[students.back().first]) == studentName(m_files[index]);
         if (!sameAsLast)
-            groups.emplace_back();
-        groups.back().push_back(file);
+            students.push_back({index, index});
+        students.back().end = index + 1;
     }
-    return groups;
+    return students;
 }
 
 } // namespace calctutor::report

@@ -48,8 +48,9 @@ FileReading ClassReader::readFile(const ClassInput::File& file)
     const std::string name = m_input.displayName(file);
     std::unique_ptr<ByteSource> source;
     std::string why;
-    if (file.archive >= 0) {
-        source = m_input.archive(file).member(file.member, why);
+    std::uint64_t member = 0;
+    if (ZipArchive* archive = m_input.archive(file, member)) {
+        source = archive->member(member, why);
     } else {
         native::File opened;
         if (auto fault = native::File::openForReading(pathFromText(m_input.pathOf(file)), opened))
@@ -68,20 +69,29 @@ FileReading ClassReader::readFile(const ClassInput::File& file)
     return readRecordFile(*source, path, name, m_course, m_limits);
 }
 
+std::size_t ClassReader::studentCount()
+{
+    if (!m_students)
+        m_students = m_input.byStudent();
+    return m_students->size();
+}
+
 void ClassReader::read(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress)
 {
     m_problems = std::move(m_input.problems());
-    const std::vector<std::vector<ClassInput::File>> students = m_input.byStudent();
+    const std::vector<ClassInput::Student> students = m_students ? *m_students : m_input.byStudent();
     for (std::size_t index = 0; index < students.size(); ++index) {
+        const ClassInput::Student& student = students[index];
         std::vector<FileReading> readings;
-        readings.reserve(students[index].size());
-        for (const ClassInput::File& file : students[index]) {
-            readings.push_back(readFile(file));
+        readings.reserve(student.end - student.first);
+        for (std::size_t at = student.first; at < student.end; ++at) {
+            readings.push_back(readFile(m_input.file(at)));
             for (ReportProblem& problem : readings.back().problems)
                 m_problems.push_back(std::move(problem));
             readings.back().problems.clear();
         }
-        const StudentRecord record = mergeStudent(m_input.studentName(students[index].front()), readings, m_problems);
+        const StudentRecord record = mergeStudent(m_input.studentName(m_input.file(student.first)), readings,
+                                                  m_problems);
         sink.student(record);
         if (progress)
             progress(index + 1, students.size());

@@ -8,6 +8,7 @@
 #include "report/RecordFileReader.h"
 
 #include <functional>
+#include <optional>
 
 namespace calctutor::report {
 
@@ -15,6 +16,8 @@ class ClassReader {
 public:
     ClassReader(ClassInput& input, const CourseIndex& course, ReadLimits limits = {});
 
+    // How many students the files belong to.
+    std::size_t studentCount();
     // progress(students done, students in all) after each student.
     void read(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress = {});
 
@@ -28,6 +31,7 @@ private:
     ClassInput& m_input;
     const CourseIndex& m_course;
     ReadLimits m_limits;
+    std::optional<std::vector<ClassInput::Student>> m_students;
     std::vector<ReportProblem> m_problems;
     std::size_t m_filesRead = 0;
 };

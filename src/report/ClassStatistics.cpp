@@ -91,9 +91,8 @@ void ClassStatistics::student(const StudentRecord& record)
         switch (entry.kind) {
         case EntryKind::Answer:
             ++m_totals.answers;
-            if (entry.question == 0)
-                ++summary.questionsAnswered;
-            else if (answered.insert({entry.assignment, entry.question}).second)
+            // An answer that could not be placed counts on its own.
+            if (entry.question == 0 || answered.insert({entry.assignment, entry.question}).second)
                 ++summary.questionsAnswered;
             answeredHere.insert({entry.assignment, entry.question});
             if (rating >= 0) {

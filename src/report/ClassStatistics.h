@@ -76,6 +76,8 @@ struct ClassTotals {
 class ClassStatistics : public StudentSink {
 public:
     void student(const StudentRecord& record) override;
+    // Room for this many students, so that a large class's rows take no spare memory.
+    void reserve(std::size_t students) { m_students.reserve(students); }
 
     // In the order the students were handed over.
     const std::vector<StudentSummary>& students() const { return m_students; }

@@ -12,11 +12,11 @@
 namespace calctutor::report {
 
 // Days since 1970-01-01 of a date written mm-dd-yyyy, if it is a real date.
-std::optional<std::int64_t> dayOfDate(std::string_view mmddyyyy);
+std::optional<std::int64_t> dayOfDate(std::string_view text);
 // "YYYY-MM-DD" of a day count.
 std::string isoDate(std::int64_t day);
 // Seconds since midnight of "hh:mm:ss".
-std::optional<int> secondsOfTime(std::string_view hhmmss);
+std::optional<int> secondsOfTime(std::string_view text);
 // "hh:mm:ss" of seconds since midnight.
 std::string clockTime(int seconds);
 

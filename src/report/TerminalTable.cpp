@@ -38,7 +38,7 @@ std::string mean(const RatingMean& ratings)
 
 void printRow(std::ostream& out, const std::string& name, const std::vector<std::string>& cells)
 {
-    static const std::size_t widths[] = {7, 9, 10, 6, 11, 11, 8, 12};
+    static const std::size_t widths[] = {12, 9, 10, 6, 11, 11, 8, 12};
     out << fitted(name, kNameWidth);
     for (std::size_t i = 0; i < cells.size(); ++i)
         out << right(cells[i], widths[i]);
@@ -69,7 +69,7 @@ void printTable(std::ostream& out, const ClassStatistics& statistics, const std:
                 const TableExtras& extras)
 {
     printRow(out, "student",
-             {"starts", "answered", "critiques", "notes", "confidence", "self-crit.", "misses", "last active"});
+             {"assignments", "answered", "critiques", "notes", "confidence", "self-crit.", "misses", "last active"});
     for (const StudentSummary& student : statistics.students()) {
         printRow(out, student.name,
                  {std::to_string(student.assignmentsStarted), std::to_string(student.questionsAnswered),
@@ -80,8 +80,8 @@ void printTable(std::ostream& out, const ClassStatistics& statistics, const std:
     const ClassTotals& totals = statistics.totals();
     out << "class: " << totals.students << " students, " << totals.studentsStarted << " started; " << totals.answers
         << " answers, " << totals.critiques << " critiques, " << totals.notes << " notes, " << totals.responses
-        << " unrated responses; mean confidence " << mean(totals.confidence) << ", mean self-critique "
-        << mean(totals.selfCritique) << "; " << totals.confidentMisses << " confident misses";
+        << " responses without a rating\n       mean confidence " << mean(totals.confidence) << ", mean self-critique "
+        << mean(totals.selfCritique) << ", " << totals.confidentMisses << " confident misses";
     if (!totals.firstDay.empty())
         out << "; active " << totals.firstDay << " to " << totals.lastDay;
     out << '\n';
@@ -90,6 +90,8 @@ void printTable(std::ostream& out, const ClassStatistics& statistics, const std:
         printNames(out, "not on the roster", extras.notOnRoster);
     }
     out << "data quality: " << extras.filesRead << " files read, ";
+    if (extras.filesSkipped > 0)
+        out << extras.filesSkipped << " other files skipped, ";
     if (totals.otherRatings > 0)
         out << totals.otherRatings << " ratings typed as something other than 0 to 3, ";
     out << problems.size() << (problems.size() == 1 ? " problem" : " problems") << '\n';

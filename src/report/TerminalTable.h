@@ -16,6 +16,7 @@ struct TableExtras {
     std::vector<std::string> notOnRoster;
     bool roster = false;
     std::size_t filesRead = 0;
+    std::size_t filesSkipped = 0;   // not record files by their names
     std::size_t problemsShown = 10; // all with --verbose
 };
 

@@ -33,6 +33,7 @@ icon=$prefix/share/icons/hicolor/scalable/apps/$id.svg
 
 check "calctutor is installed in bin/ and can be run" test -x "$prefix/bin/calctutor"
 check "calctutor-course is installed in bin/ and can be run" test -x "$prefix/bin/calctutor-course"
+check "calctutor-report is installed in bin/ and can be run" test -x "$prefix/bin/calctutor-report"
 check "the desktop entry is installed" test -f "$desktop"
 check "the metainfo is installed" test -f "$metainfo"
 check "the icon is installed" test -f "$icon"
@@ -57,6 +58,7 @@ for binary in $(sed -n 's/.*<binary>\([^<]*\)<\/binary>.*/\1/p' "$metainfo"); do
 done
 
 check "the installed calctutor-course finds the built-in course sound" "$prefix/bin/calctutor-course" check
+check "the installed calctutor-report prints its help" "$prefix/bin/calctutor-report" --help
 
 if ((failures)); then
     echo "$failures check(s) of the installed layout failed" >&2

@@ -49,11 +49,11 @@ void StudentSemester::work(int assignment, int quitAfter, int replayStops)
     run.start(typedNumber(assignment));
     pause(5, 60);
     // Pressed before the first stop: a response with no rating, a note with no context.
-    if (m_dice.chance(0.02)) {
+    if (m_dice.chance(0.02) && run.entryCanBeDated()) {
         run.respond(m_texts.answer(), "");
         pause(20, 120);
     }
-    if (m_dice.chance(0.02)) {
+    if (m_dice.chance(0.02) && run.entryCanBeDated()) {
         run.note(m_texts.note());
         pause(20, 120);
     }
@@ -63,15 +63,21 @@ void StudentSemester::work(int assignment, int quitAfter, int replayStops)
         pause(20, 4 * kMinute);
         if ((quitAfter >= 0 && stop > quitAfter) || leavesAtFirstStop)
             return; // "quit program"
-        workAtStop(run, stop <= replayStops);
+        if (!workAtStop(run, stop <= replayStops))
+            return;
     }
     pause(kMinute, 3 * kMinute);
 }
 
-void StudentSemester::workAtStop(TutorRun& run, bool replaying)
+// False when the student has stopped for the night: a start that has
+// recorded nothing by midnight ends there, since its entries could not be
+// dated (TutorRun::entryCanBeDated).
+bool StudentSemester::workAtStop(TutorRun& run, bool replaying)
 {
     if (m_dice.chance(m_noteRate)) {
         pause(30, 5 * kMinute);
+        if (!run.entryCanBeDated())
+            return false;
         run.note(m_texts.note());
     }
     if (!m_dice.chance(replaying ? 0.4 : m_diligence)) {
@@ -79,7 +85,7 @@ void StudentSemester::workAtStop(TutorRun& run, bool replaying)
         // pressed on the untouched invitation, which records nothing.
         if (m_dice.chance(0.05))
             run.respond(run.responsePrompt(), "");
-        return;
+        return true;
     }
     const bool afterQuestion = run.lineKind() == "question";
     std::string text = afterQuestion ? m_texts.answer() : m_texts.critique();
@@ -87,6 +93,8 @@ void StudentSemester::workAtStop(TutorRun& run, bool replaying)
         text = run.responsePrompt() + "x"; // typed after the invitation instead of over it
     const std::string rating = afterQuestion ? m_texts.confidence() : m_texts.selfCritiqueRating();
     pause(afterQuestion ? kMinute : 20, afterQuestion ? 12 * kMinute : 4 * kMinute);
+    if (!run.entryCanBeDated())
+        return false;
     // Now and then the clock passes a second between the master and the send file's time.
     if (m_dice.chance(0.05))
         m_desk.clock.stepAfterNextReading();
@@ -94,6 +102,7 @@ void StudentSemester::workAtStop(TutorRun& run, bool replaying)
     pause(3, 20);
     if (!afterQuestion && m_dice.chance(0.5))
         run.nextPicture();
+    return true;
 }
 
 std::string StudentSemester::typedNumber(int assignment)

@@ -23,7 +23,7 @@ private:
     // stops when that is not negative. The first replayStops stops were
     // answered in an earlier start and are mostly passed over.
     void work(int assignment, int quitAfter, int replayStops);
-    void workAtStop(TutorRun& run, bool replaying);
+    bool workAtStop(TutorRun& run, bool replaying);
     std::string typedNumber(int assignment);
     int sessionStart();
     void pause(int shortest, int longest) { m_desk.clock.advance(m_dice.between(shortest, longest)); }

@@ -24,6 +24,7 @@ void TutorRun::start(const std::string& typedAssignment)
     m_desk.input.plan(firstFolderPrompt(m_folder), "");
     m_desk.input.plan(std::string(kAssignmentPrompt), typedAssignment);
     m_names = recordFileNames(m_name, m_desk.clock.date());
+    m_startDay = m_desk.clock.day();
     StartupServices startup{m_desk.input, m_desk.messages, m_desk.clock, m_desk.random, m_folder};
     EntryServices entry{m_desk.clock, m_desk.random, m_desk.files, m_desk.messages};
     if (setupStudent(m_state, startup) == Flow::EndProgram || enterAssignment(m_state, entry) == Flow::EndProgram)
@@ -57,10 +58,12 @@ void TutorRun::respond(const std::string& text, const std::string& rating)
     const std::string kind = lineKind() == "question" ? "answer" : lineKind() == "answer" ? "critique" : "response";
     TruthRow row = truthRow(kind, asksRating ? rating : "", text);
     RecordingServices services{m_desk.input, m_desk.messages, m_desk.clock, m_desk.files};
+    if (text != m_state.responsePrompt && !entryCanBeDated())
+        throw GeneratorFault("the first entry of a start would be written after midnight");
     const Recorded recorded = enterResponse(m_state, text, services);
     checkQuiet();
     if (recorded == Recorded::Entry)
-        m_truth.add(row);
+        record(row);
 }
 
 void TutorRun::note(const std::string& text)
@@ -69,10 +72,18 @@ void TutorRun::note(const std::string& text)
     row.files.push_back(windows1252ToUtf8(m_names.notes));
     std::sort(row.files.begin(), row.files.end());
     RecordingServices services{m_desk.input, m_desk.messages, m_desk.clock, m_desk.files};
+    if (text != m_state.responsePrompt && !entryCanBeDated())
+        throw GeneratorFault("the first entry of a start would be written after midnight");
     const Recorded recorded = saveNote(m_state, text, services);
     checkQuiet();
     if (recorded == Recorded::Entry)
-        m_truth.add(row);
+        record(row);
+}
+
+void TutorRun::record(const TruthRow& row)
+{
+    m_truth.add(row);
+    m_recorded = true;
 }
 
 int TutorRun::assignment() const

@@ -13,6 +13,7 @@
 #include "core/TutorState.h"
 #include "records/RecordFileNames.h"
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -52,6 +53,14 @@ public:
     // "Save as Notes" with the answer box's text.
     void note(const std::string& text);
 
+    // Whether an entry written now can be dated from the record files. A
+    // start header carries its date but no time, and later entries only
+    // their time, so an entry is dated by its start's date plus the times of
+    // day that ran backwards before it. The first entry of a start must
+    // therefore be written on the start's day: past midnight it would read as
+    // an entry of the day before.
+    bool entryCanBeDated() const { return m_recorded || m_desk.clock.day() == m_startDay; }
+
     // The kind of the last question or answer shown: "question", "answer" or "".
     const std::string& lineKind() const { return m_state.lineKind; }
     const std::string& responsePrompt() const { return m_state.responsePrompt; }
@@ -59,6 +68,7 @@ public:
 
 private:
     void checkQuiet() const;
+    void record(const TruthRow& row);
     TruthRow truthRow(const std::string& kind, const std::string& rating, const std::string& text) const;
 
     Desk& m_desk;
@@ -67,6 +77,8 @@ private:
     std::string m_folder;
     RecordFileNames m_names;
     TutorState m_state;
+    std::int64_t m_startDay = 0;
+    bool m_recorded = false; // an entry of this start has been written
     bool m_ended = false;
 };
 

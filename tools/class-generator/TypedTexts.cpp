@@ -106,7 +106,7 @@ std::string TypedTexts::paragraph(int sentences)
 {
     std::string text;
     for (int i = 0; i < sentences; ++i)
-        text += (i == 0 ? "" : " ") + sentence();
+        text.append(i == 0 ? "" : " ").append(sentence());
     return text;
 }
 
@@ -115,10 +115,11 @@ std::string TypedTexts::awkwardLine()
     switch (m_dice.below(9)) {
     case 0: return std::string(kClosingLine);
     case 1: return std::string(kOpeningLine);
-    case 2: return "-" + std::to_string(m_dice.between(1, 9)) + ".5 cm/s";
-    case 3: return "=" + std::to_string(m_dice.between(2, 9)) + "*t";
-    case 4: return "+" + std::to_string(m_dice.between(1, 40)) + " dollars";
-    case 5: return "@ t = " + std::to_string(m_dice.between(1, 99));
+    // std::string first: GCC 12 at -O3 wrongly warns (-Wrestrict) about "literal" + std::string.
+    case 2: return std::string("-").append(std::to_string(m_dice.between(1, 9))).append(".5 cm/s");
+    case 3: return std::string("=").append(std::to_string(m_dice.between(2, 9))).append("*t");
+    case 4: return std::string("+").append(std::to_string(m_dice.between(1, 40))).append(" dollars");
+    case 5: return std::string("@ t = ").append(std::to_string(m_dice.between(1, 99)));
     case 6: return "\tindented with a tab";
     case 7: return cp1252("He said \"about 3, maybe 4\", and I agreed, mostly.");
     default: return cp1252("•  dy/dx = 3x² - 1");
