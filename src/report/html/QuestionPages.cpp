@@ -79,7 +79,9 @@ void QuestionPages::add(const StudentRecord& record, const std::string& fileStem
         row.set("critiqueRating", pair.critique ? pair.critique->rating : std::string());
         row.set("critiqueFilter", filterValue(pair.critique ? pair.critique->rating : std::string()));
         OpenPage& open = page(key.first, key.second);
-        open.stream << m_templates.render("question-row.html", std::move(row));
+        m_row.clear();
+        m_templates.renderPiece("question-row.html", row, m_row);
+        open.stream << m_row;
         ++open.rows;
     }
 }

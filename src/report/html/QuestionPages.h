@@ -37,6 +37,7 @@ private:
     const CourseQuestions& m_course;
     SiteFolder& m_folder;
     std::map<std::pair<int, int>, OpenPage> m_pages;
+    std::string m_row; // kept between rows, so its room is reused
 };
 
 } // namespace calctutor::report
