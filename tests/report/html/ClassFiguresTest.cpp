@@ -184,5 +184,19 @@ TEST(HtmlSite, ClassPageShowsTheHandMadeFigures)
               std::string::npos);
 }
 
+// A folder that cannot be made (a file stands in its way) is reported once,
+// by finish(), and the rest of the class is still handed over without a crash.
+TEST(HtmlSite, ReportsAFolderItCannotWrite)
+{
+    testing::TempFolder folder;
+    std::ofstream(folder.file("taken")) << "a file, not a folder";
+    testing::SiteUnderTest pages(folder.file("taken"));
+    for (const StudentRecord& student : handMadeClass())
+        pages.student(student);
+    const auto fault = pages.site().finish({}, {});
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_NE(fault->find("taken"), std::string::npos) << *fault;
+}
+
 } // namespace
 } // namespace calctutor::report
