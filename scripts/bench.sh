@@ -183,7 +183,8 @@ for entry in "${rows[@]}"; do
     ratio=$(awk -v p="$program" -v f="$floor" 'BEGIN { printf "%.2f", (f > 0) ? p / f : 0 }')
     shown() { awk -v v="$1" -v u="$unit" 'BEGIN { if (u == "KB") printf "%.1f MB", v / 1024; else printf "%.4g ms", v }'; }
     printf '| %s | %s | %s | %s |\n' "$name" "$(shown "$program")" "$(shown "$floor")" "$ratio"
-    if awk -v r="$ratio" -v w="$worst" 'BEGIN { exit !(r > w) }'; then
+    # The growth rows hold a class against a smaller one, with their own bounds.
+    if [[ $name != *"against 300"* ]] && awk -v r="$ratio" -v w="$worst" 'BEGIN { exit !(r > w) }'; then
         worst=$ratio
         worst_name=$name
     fi

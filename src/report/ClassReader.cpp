@@ -79,7 +79,8 @@ std::size_t ClassReader::studentCount()
 void ClassReader::read(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress)
 {
     m_problems = std::move(m_input.problems());
-    const std::vector<ClassInput::Student> students = m_students ? *m_students : m_input.byStudent();
+    studentCount(); // groups the files by student, once
+    const std::vector<ClassInput::Student>& students = *m_students;
     for (std::size_t index = 0; index < students.size(); ++index) {
         const ClassInput::Student& student = students[index];
         std::vector<FileReading> readings;

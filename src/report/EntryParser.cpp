@@ -252,6 +252,7 @@ EntryParser::Step EntryParser::entryAt(const std::vector<std::string_view>& line
     if (noteStamp) // the date-time line is read after the time line, maybe past midnight
         noteDay = noteStamp->day - (noteStamp->seconds < timeOfDay ? 1 : 0);
     placeEntry(parsed, timeOfDay, noteDay, stop);
+    m_into.heldBytes += parsed.entry.text.size() + parsed.entry.context.size() + sizeof(ParsedEntry);
     m_into.entries.push_back(std::move(parsed));
     return {Outcome::Read, closing + 1};
 }

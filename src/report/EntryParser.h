@@ -38,6 +38,7 @@ struct FileReading {
     std::vector<ParsedStart> starts;
     std::vector<ReportProblem> problems;
     std::size_t lines = 0;
+    std::size_t heldBytes = 0; // the entries' texts and contexts
 };
 
 class EntryParser {

@@ -94,6 +94,12 @@ FileReading readRecordFile(ByteSource& source, const std::string& path, const st
             }
         }
         buffer.erase(0, consumed);
+        if (reading.heldBytes > limits.heldBytesPerFile) {
+            reading.problems.push_back({path, lineNumber,
+                                        "the entries up to here take more than " + megabytes(limits.heldBytesPerFile)
+                                            + " of memory; the rest of the file is not read"});
+            break;
+        }
     }
     parser.finish();
     reading.lines = lineNumber - 1;

@@ -22,6 +22,9 @@ struct ReadLimits {
     std::size_t chunkBytes = std::size_t{1} << 20;
     // Longer entries and lines are skipped and named, so memory stays bounded.
     std::size_t longestEntryBytes = std::size_t{16} << 20;
+    // A file whose entries take more is read no further: a student's whole
+    // semester is a few megabytes, so this is a file made by other means.
+    std::size_t heldBytesPerFile = std::size_t{256} << 20;
 };
 
 FileReading readRecordFile(ByteSource& source, const std::string& path, const std::string& name,

@@ -32,6 +32,13 @@ TEST(RecordFileNames, RecognisesTheTutorsNamesWhereverTheyStand)
         EXPECT_EQ(file->namePart, row.namePart) << row.fileName;
         EXPECT_EQ(file->monthDay, row.monthDay) << row.fileName;
     }
+    // The longest name a file system takes: 255 bytes.
+    const std::string longest = "masterFile_" + std::string(240, 'A') + ".txt";
+    ASSERT_EQ(longest.size(), 255u);
+    const auto file = recogniseRecordFileName(longest);
+    ASSERT_TRUE(file.has_value());
+    EXPECT_EQ(file->namePart, std::string(240, 'A'));
+
     for (const char* other : {".pending_Ann_Lee.txt", ".draft_Ann_Lee_003.txt", "masterFile_Ann.doc",
                               "send_1332Ann.txt", "send_Ann.txt", "readme.txt", "masterFile_Ann.txt.bak", ""})
         EXPECT_FALSE(recogniseRecordFileName(other).has_value()) << other;

@@ -251,5 +251,21 @@ TEST(EntryParser, SkipsWhatIsTooLongToHoldAndReadsOn)
     EXPECT_NE(problemsOf(reading).find("longer than"), std::string::npos) << problemsOf(reading);
 }
 
+TEST(EntryParser, StopsAFileWhoseEntriesWouldFillMemory)
+{
+    const std::string question = courseStop(3, "`q002.");
+    RecordFileText file;
+    file.start("003", "09-14-2026");
+    for (int i = 0; i < 50; ++i)
+        file.send(question, std::string(1000, 'y'), confidence("2"), "10:00:00");
+    ReadLimits limits;
+    limits.chunkBytes = 4096;
+    limits.heldBytesPerFile = 20000;
+    const FileReading reading = readText(file.text, "send_0914Ann_Lee.txt", limits);
+    EXPECT_LT(reading.entries.size(), 50u);
+    ASSERT_EQ(reading.problems.size(), 1u);
+    EXPECT_NE(reading.problems[0].reason.find("the rest of the file is not read"), std::string::npos);
+}
+
 } // namespace
 } // namespace calctutor::report
