@@ -111,6 +111,45 @@ done
 row "class of 3,000 students to CSV against 300: time (at most 11)" "${class_ms[3000]}" "${class_ms[300]}" ms
 row "class of 3,000 students to CSV against 300: peak memory (at most 1.2)" "${class_kb[3000]}" "${class_kb[300]}" KB
 
+# The class of 300 written as the instructor's pages (--html), against the same
+# floor; then index.html's size against 2 MB, and headless Chromium's time from
+# start to a picture of index.html against the same for an empty page.
+html_report() { # CLASS program|floor: prints ms=... rss_kb=...
+    local start end
+    rm -rf "$work/html"
+    start=$(date +%s%N)
+    if [[ $2 == program ]]; then
+        /usr/bin/time -f "rss_kb=%M" -o "$work/rss" build-release/calctutor-report --quiet --html "$work/html" "$1" \
+            >/dev/null || true
+    else
+        /usr/bin/time -f "rss_kb=%M" -o "$work/rss" "$bin/class_floor" "$1" >/dev/null
+    fi
+    end=$(date +%s%N)
+    echo "ms=$(((end - start) / 1000000)) $(cat "$work/rss")"
+}
+build-release/calctutor-class-generator --students 300 --seed 1 --out "$work/class300" >/dev/null
+paired "class of 300 students to HTML" html_report "$work/class300"
+build-release/calctutor-report --quiet --html "$work/html" "$work/class300" >/dev/null || true
+row "class of 300 students to HTML: index.html size, against 2 MB" \
+    "$(($(stat -c %s "$work/html/index.html") / 1024))" 2048 KB
+echo '<!DOCTYPE html><title>empty</title>' >"$work/empty.html"
+shot() { # PAGE: milliseconds from starting Chromium to its picture of the page
+    local start
+    start=$(date +%s%N)
+    chromium --headless --no-sandbox --disable-gpu --no-first-run --disable-background-networking \
+        --disable-component-update --disable-sync --user-data-dir="$work/chromium" --hide-scrollbars \
+        --window-size=1280,1600 --screenshot="$work/shot.png" "file://$1" >/dev/null 2>&1
+    echo $((($(date +%s%N) - start) / 1000000))
+}
+: >"$work/shot.ms" >"$work/shot_floor.ms"
+for _ in $(seq "$runs"); do
+    shot "$work/html/index.html" >>"$work/shot.ms"
+    shot "$work/empty.html" >>"$work/shot_floor.ms"
+done
+row "index.html of 300 students, Chromium start to picture, against an empty page" \
+    "$(median <"$work/shot.ms")" "$(median <"$work/shot_floor.ms")" ms
+rm -rf "$work/class300" "$work/html"
+
 # The logic with Google Benchmark: each measure times the program and its
 # floor in turn and reports the medians as the counters program_ms and floor_ms.
 QT_QPA_PLATFORM=offscreen "$bin/logic_benchmarks" --benchmark_repetitions="$runs" \

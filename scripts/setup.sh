@@ -13,16 +13,19 @@ fi
 
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core
-          libzip-dev libcli11-dev nlohmann-json3-dev) # calctutor-report: zip archives, options, JSON
+          libzip-dev libcli11-dev nlohmann-json3-dev # calctutor-report: zip archives, options, JSON
+          libkainjow-mustache-dev)                   # and its pages' templates
 if [[ "$action" == test ]]; then
     packages+=(locales                                    # a decimal-comma language for the number tests
                desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
                clang-format clang-tidy                    # scripts/lint.sh
-               python3)                                   # the report's tests read its CSV files
+               python3                                    # the report's tests read its CSV files
+               tidy chromium)                             # check the instructor's pages
 fi
 if [[ "$action" == bench ]]; then
     packages+=(xvfb libx11-dev # the window measures run on their own X server
-               time)           # the report's peak memory
+               time                # the report's peak memory
+               chromium)           # the class page in a browser
 fi
 ./scripts/install-missing.sh "${packages[@]}"
 

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make g++-mingw-w64-x86-64-posix wine64 googletest)
+packages=(cmake make g++-mingw-w64-x86-64-posix wine64 googletest libkainjow-mustache-dev)
 ./scripts/install-missing.sh "${packages[@]}"
 
 # Debian keeps Wine's 64-bit loader and GoogleTest's sources off the usual paths.

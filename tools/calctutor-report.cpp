@@ -4,6 +4,7 @@
 // cleanly, 1 when the report was made but problems were found, 2 for a usage
 // error.
 
+#include "platform/DesktopOpen.h"
 #include "platform/NativeFiles.h"
 #include "report/ClassReader.h"
 #include "report/ClassStatistics.h"
@@ -13,6 +14,7 @@
 #include "report/Roster.h"
 #include "report/TerminalTable.h"
 #include "report/ZipArchive.h"
+#include "report/html/HtmlSite.h"
 
 #include <CLI/CLI.hpp>
 
@@ -82,6 +84,8 @@ private:
 struct Options {
     std::vector<std::string> paths;
     std::string csvFolder;
+    std::string htmlFolder;
+    bool open = false;
     std::string jsonFile;
     std::string rosterFile;
     std::string assignments;
@@ -130,6 +134,12 @@ int run(const Options& options)
         }
         outputs.add(*json);
     }
+    // After the statistics: the pages take each student's figures from them.
+    std::unique_ptr<HtmlSite> html;
+    if (!options.htmlFolder.empty()) {
+        html = std::make_unique<HtmlSite>(options.htmlFolder, statistics);
+        outputs.add(*html);
+    }
     FilteringSink filtered(options.filter, outputs);
 
     ClassReader reader(input, CourseIndex::builtIn());
@@ -160,6 +170,13 @@ int run(const Options& options)
         if (auto failure = json->finish(statistics, reader.problems(), roster ? &extras.notStarted : nullptr,
                                         roster ? &extras.notOnRoster : nullptr))
             failures.push_back(*failure);
+    if (html) {
+        if (auto failure = html->finish(reader.problems(), extras.notStarted))
+            failures.push_back(*failure);
+        else if (options.open)
+            if (auto notOpened = calctutor::native::openWithDesktop(html->indexPath()))
+                failures.push_back(*notOpened);
+    }
     if (!options.quiet) {
         if (options.verbose)
             extras.problemsShown = std::numeric_limits<std::size_t>::max();
@@ -183,6 +200,11 @@ int main(int argc, char** argv)
                    "write entries.csv, students.csv, questions.csv and problems.csv into DIR (UTF-8 with a "
                    "byte-order mark, CR LF)")
         ->type_name("DIR");
+    app.add_option("--html", options.htmlFolder,
+                   "write the class's pages into DIR: index.html (progress, the hardest questions, calibration, "
+                   "the students' questions to you), one page per student and one per question")
+        ->type_name("DIR");
+    app.add_flag("--open", options.open, "open DIR/index.html in the desktop's browser (with --html)")->needs("--html");
     app.add_option("--json", options.jsonFile, "write the same data as one JSON file")->type_name("FILE");
     app.add_option("--roster", options.rosterFile,
                    "the class list, one name a line or a CSV file whose first column is the name: lists who "

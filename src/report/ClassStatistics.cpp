@@ -106,8 +106,10 @@ void ClassStatistics::student(const StudentRecord& record)
             if (rating >= 0) {
                 summary.selfCritique.add(rating);
                 question.selfCritique.add(rating);
-                if (rating == 3)
+                if (rating == 3) {
                     ++question.critiquesRatedThree;
+                    ++summary.critiquesRatedThree;
+                }
             }
             break;
         case EntryKind::Note:

@@ -39,6 +39,7 @@ struct StudentSummary {
     int confidentMisses = 0;
     int otherRatings = 0; // ratings typed as something other than 0 to 3
     std::string lastDay;  // YYYY-MM-DD of the latest start or entry; empty when none
+    int critiquesRatedThree = 0;
 };
 
 struct QuestionSummary {

@@ -1,0 +1,45 @@
+#include "report/html/HtmlSite.h"
+
+#include "report/html/IndexPage.h"
+#include "report/html/StudentPage.h"
+
+#include <stdexcept>
+
+namespace calctutor::report {
+
+HtmlSite::HtmlSite(std::string folder, const ClassStatistics& statistics)
+    : m_statistics(statistics), m_course(CourseQuestions::builtIn()), m_folder(std::move(folder)),
+      m_questionPages(m_templates, m_course, m_folder)
+{
+}
+
+void HtmlSite::student(const StudentRecord& record)
+{
+    if (m_statistics.students().empty() || m_statistics.students().back().name != record.name)
+        throw std::logic_error("the class statistics must see each student before the pages do");
+    StudentOverview overview = calctutor::report::overview(record, m_course);
+    overview.fileStem = m_fileNames.assign(record.name);
+    for (const ReportEntry& entry : record.entries)
+        ++m_entriesPerDay[entry.date];
+    m_folder.write("students/" + overview.fileStem + ".html",
+                   m_templates.render("student.html",
+                                      studentPageData(record, overview, m_statistics.students().back(), m_course)));
+    m_questionPages.add(record, overview.fileStem);
+    m_students.push_back(std::move(overview));
+}
+
+std::optional<std::string> HtmlSite::finish(const std::vector<ReportProblem>& problems,
+                                            const std::vector<std::string>& missingFromRoster)
+{
+    m_questionPages.finish();
+    const ClassIndex index{m_course, m_statistics, m_students, missingFromRoster, m_entriesPerDay, problems};
+    m_folder.write("index.html", m_templates.render("index.html", indexPageData(index)));
+    return m_folder.fault();
+}
+
+std::string HtmlSite::indexPath() const
+{
+    return m_folder.root() + "/index.html";
+}
+
+} // namespace calctutor::report

@@ -1,0 +1,49 @@
+#pragma once
+// The instructor's pages, written as the reader hands over each student:
+// DIR/students/<name>.html at once, a row on each question page, and an
+// overview kept for the class page, DIR/index.html, which finish() writes once
+// the whole class and its problems are known. The figures come from the
+// class statistics, which must be handed each student before the site is.
+
+#include "report/ClassStatistics.h"
+#include "report/ReportEntry.h"
+#include "report/html/CourseQuestions.h"
+#include "report/html/PageTemplates.h"
+#include "report/html/QuestionPages.h"
+#include "report/html/SiteFolder.h"
+#include "report/html/StudentFileNames.h"
+#include "report/html/StudentOverview.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace calctutor::report {
+
+class HtmlSite final : public StudentSink {
+public:
+    // folder: where the pages go, UTF-8; created when missing.
+    HtmlSite(std::string folder, const ClassStatistics& statistics);
+
+    void student(const StudentRecord& record) override;
+
+    // Writes index.html. Gives what could not be written, if anything.
+    [[nodiscard]] std::optional<std::string> finish(const std::vector<ReportProblem>& problems,
+                                                    const std::vector<std::string>& missingFromRoster);
+
+    // The class page's path.
+    std::string indexPath() const;
+
+private:
+    const ClassStatistics& m_statistics;
+    CourseQuestions m_course;
+    PageTemplates m_templates;
+    SiteFolder m_folder;
+    StudentFileNames m_fileNames;
+    QuestionPages m_questionPages;
+    std::vector<StudentOverview> m_students;
+    std::map<std::string, int> m_entriesPerDay;
+};
+
+} // namespace calctutor::report

@@ -1,0 +1,58 @@
+#pragma once
+// The class page, index.html: the progress grid, the questions hardest first,
+// calibration, the students' questions to the instructor, activity and the
+// data problems. Builds the template's data from what the site gathered.
+
+#include "report/ClassStatistics.h"
+#include "report/ReportEntry.h"
+#include "report/html/CourseQuestions.h"
+#include "report/html/PageTemplates.h"
+#include "report/html/StudentOverview.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace calctutor::report {
+
+// A student whose last day is this many days or more before the class's last
+// day has stalled, in the assignment last worked on if it is unfinished.
+inline constexpr long kStalledDays = 7;
+
+struct ClassIndex {
+    const CourseQuestions& course;
+    const ClassStatistics& statistics;
+    const std::vector<StudentOverview>& students; // those who sent something, in the reader's order
+    const std::vector<std::string>& missingFromRoster;
+    const std::map<std::string, int>& entriesPerDay;
+    const std::vector<ReportProblem>& problems;
+};
+
+// The class's pairs of confidence and self-critique, summed over the questions.
+struct Calibration {
+    std::array<std::array<int, 4>, 4> counts{}; // [confidence][self-critique]
+    int pairs = 0;
+    int confidentMisses = 0;
+    int underConfident = 0; // confidence 0 or 1, self-critique 3
+};
+Calibration classCalibration(const ClassStatistics& statistics);
+
+// "not started"; "finished" (every question answered); "partial" (unfinished,
+// and the student has worked on others since); "stalled" (unfinished, the
+// student's last work, and the student stalled); else "progress". With no
+// class's last day, never "stalled".
+std::string_view progressStatus(const AssignmentProgress& progress, const std::string& studentLastDate,
+                                const std::string& classLastDate);
+
+// A question's key in names and anchors: "003-002".
+std::string questionKey(int assignment, int question);
+
+// A share as a percentage, "" when there is nothing to share: 0.125 gives
+// "13%", or "12.5%" with 1 decimal.
+std::string percentText(std::optional<double> share, int decimals = 0);
+
+PageData indexPageData(const ClassIndex& index);
+
+} // namespace calctutor::report
