@@ -10,8 +10,7 @@
 #include "records/TextCoding.h"
 #include "script/Navigation.h"
 #include "script/ScriptReader.h"
-#include "startup/AssignmentEntry.h"
-#include "startup/StudentSetup.h"
+#include "startup/TutorStart.h"
 #include "ui/ControlFactory.h"
 #include "ui/ControlLayout.h"
 #include "ui/DisplayText.h"
@@ -102,11 +101,7 @@ Flow MainForm::load()
 {
     m_picture1->setScale(1000, 1000);
     m_picture2->setScale(1000, 1000);
-    if (setupStudent(m_state, m_services) == Flow::EndProgram) {
-        endProgram();
-        return Flow::EndProgram;
-    }
-    if (enterAssignment(m_state, m_services) == Flow::EndProgram) {
+    if (startTutor(m_state, m_services) == Flow::EndProgram) {
         endProgram();
         return Flow::EndProgram;
     }

@@ -30,7 +30,8 @@ public:
     explicit MainForm(const TutorServices& services, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // The window's load: start-up, then assignment entry. EndProgram means the
+    // The window's load: the tutor's start (startTutor), then the draft kept
+    // from an earlier run back into the answer box. EndProgram means the
     // program ends before the window is shown.
     [[nodiscard]] Flow load();
 
