@@ -1,3 +1,4 @@
+#include "core/TutorServices.h"
 #include "pictures/SystemClipboard.h"
 #include "platform/NativeFiles.h"
 #include "platform/SystemServices.h"
