@@ -7,6 +7,7 @@
 
 #include "core/AssignmentNumber.h"
 #include "core/Services.h"
+#include "core/TutorServices.h"
 #include "core/TutorState.h"
 #include "pictures/PictureClipboard.h"
 #include "pictures/PictureController.h"
@@ -123,8 +124,11 @@ void enterResponse(benchmark::State& run, std::uintmax_t fileBytes, bool crashSa
     SteadyInput input;
     PrintedMessages messages;
     SystemClock clock;
+    SystemRandom random;
     DiskRecordFiles files;
-    RecordingServices services{input, messages, clock, files};
+    NoBeep beep;
+    NoClipboard clipboard;
+    const TutorServices services{input, messages, clock, random, files, beep, &clipboard, folder.path()};
 
     const Folder floorFolder;
     const TutorState floorState = responseState(floorFolder, fileBytes);

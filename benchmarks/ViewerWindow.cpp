@@ -5,6 +5,7 @@
 //   viewer_window program|floor send|notes FILE      (needs a display)
 
 #include "core/Services.h"
+#include "core/TutorServices.h"
 #include "pictures/PictureClipboard.h"
 #include "platform/SystemServices.h"
 #include "records/RecordFiles.h"
@@ -91,7 +92,8 @@ int main(int argc, char* argv[])
     DiskRecordFiles files;
     NoBeep beep;
     NoClipboard clipboard;
-    MainForm form({input, messages, clock, random, files, beep, clipboard, folder.string()});
+    const TutorServices services{input, messages, clock, random, files, beep, &clipboard, folder.string()};
+    MainForm form(services);
     if (form.load() != Flow::Continue)
         return 1;
     // The record file is a link to the file to show.

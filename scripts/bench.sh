@@ -33,6 +33,14 @@ done
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 -p "$HOME" "$XDG_RUNTIME_DIR"
 
+# A measure whose program fails, or prints no measure, ends the run: its
+# time must not go into a median.
+fail() {
+    echo "bench: $1" >&2
+    [[ -s $work/stderr ]] && cat "$work/stderr" >&2
+    exit 1
+}
+
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 rows=()
@@ -59,9 +67,10 @@ paired() {
     : >"$work/program.ms" >"$work/program.kb" >"$work/floor.ms" >"$work/floor.kb"
     for _ in $(seq "$runs"); do
         for side in program floor; do
-            out=$("$@" "$side" 2>/dev/null)
-            sed -E 's/.*ms=([0-9.]+).*/\1/' <<<"$out" >>"$work/$side.ms"
-            sed -E 's/.*rss_kb=([0-9]+).*/\1/' <<<"$out" >>"$work/$side.kb"
+            out=$("$@" "$side" 2>"$work/stderr") || fail "$name: the $side failed with status $?"
+            [[ $out =~ ms=([0-9.]+)\ rss_kb=([0-9]+) ]] || fail "$name: the $side printed no measure: $out"
+            echo "${BASH_REMATCH[1]}" >>"$work/$side.ms"
+            echo "${BASH_REMATCH[2]}" >>"$work/$side.kb"
         done
     done
     row "$name: time" "$(median <"$work/program.ms")" "$(median <"$work/floor.ms")" ms
@@ -153,7 +162,12 @@ rm -rf "$work/class300" "$work/html"
 # The logic with Google Benchmark: each measure times the program and its
 # floor in turn and reports the medians as the counters program_ms and floor_ms.
 QT_QPA_PLATFORM=offscreen "$bin/logic_benchmarks" --benchmark_repetitions="$runs" \
-    --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null >"$work/logic.csv"
+    --benchmark_report_aggregates_only=true --benchmark_format=csv 2>"$work/stderr" >"$work/logic.csv" ||
+    fail "logic_benchmarks failed with status $?"
+# A run that skipped with an error still exits 0; its row says so.
+if errors=$(grep -E ',"?true"?,' "$work/logic.csv"); then
+    fail "logic_benchmarks reported errors: $errors"
+fi
 counters() { # MEASURE: "program floor", the medians over the repetitions
     awk -F, -v m="$1" 'NR == 1 { for (i = 1; i <= NF; i++) { gsub(/"/, "", $i); c[$i] = i } next }
         { n = $1; gsub(/"/, "", n) }
@@ -171,6 +185,7 @@ for measure in enter_response_1KB enter_response_100MB enter_response_crash_safe
         walk_all_stops) title="walking all stops vs copying every entry" ;;
     esac
     read -r program floor <<<"$(counters "$measure")"
+    [[ -n $program && -n $floor ]] || fail "logic_benchmarks measured no $measure"
     row "$title" "$program" "$floor" ms
 done
 

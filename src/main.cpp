@@ -1,3 +1,4 @@
+#include "core/TutorServices.h"
 #include "pictures/SystemClipboard.h"
 #include "platform/NativeFiles.h"
 #include "platform/SystemServices.h"
@@ -25,7 +26,15 @@ int main(int argc, char* argv[])
     calctutor::DiskRecordFiles files;
     calctutor::QtBeep beep;
     calctutor::SystemClipboard clipboard;
-    calctutor::MainForm form({input, messages, clock, random, files, beep, clipboard, calctutor::defaultDataFolder()});
+    const calctutor::TutorServices services{.input = input,
+                                            .messages = messages,
+                                            .clock = clock,
+                                            .random = random,
+                                            .files = files,
+                                            .beep = beep,
+                                            .clipboard = &clipboard,
+                                            .defaultFolder = calctutor::defaultDataFolder()};
+    calctutor::MainForm form(services);
     input.setParent(&form);
     messages.setParent(&form);
 

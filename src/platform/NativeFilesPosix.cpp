@@ -27,7 +27,7 @@ namespace {
 // a language that Windows-1252 cannot spell gets the English words instead.
 std::string systemReason(int error)
 {
-    const std::string localised = std::strerror(error);
+    std::string localised = std::strerror(error); // not const: returned by move
     const bool ascii = std::all_of(localised.begin(), localised.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii)

@@ -1,6 +1,6 @@
 #include "records/Recording.h"
 
-#include "core/Services.h"
+#include "core/TutorServices.h"
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
 #include "records/AnswerDraft.h"
@@ -48,7 +48,7 @@ bool tooLong(const std::string& answerText, const std::string& what, StudentMess
 // what went wrong, or about an interrupted entry that was undone first.
 template <typename BuildEntries>
 Recorded record(TutorState& state, const std::vector<std::string>& paths, const std::string& what,
-                RecordingServices& services, BuildEntries buildEntries)
+                const TutorServices& services, BuildEntries buildEntries)
 {
     RecordFiles::Opened opened = services.files.open(state.pendingFilePath, paths);
     if (!opened.pending) {
@@ -69,7 +69,7 @@ Recorded record(TutorState& state, const std::vector<std::string>& paths, const 
 
 } // namespace
 
-Recorded enterResponse(TutorState& state, const std::string& answerText, RecordingServices& services)
+Recorded enterResponse(TutorState& state, const std::string& answerText, const TutorServices& services)
 {
     if (answerText == state.responsePrompt)
         return Recorded::Invitation;
@@ -86,7 +86,7 @@ Recorded enterResponse(TutorState& state, const std::string& answerText, Recordi
     });
 }
 
-Recorded saveNote(TutorState& state, const std::string& answerText, RecordingServices& services)
+Recorded saveNote(TutorState& state, const std::string& answerText, const TutorServices& services)
 {
     if (answerText == state.responsePrompt)
         return Recorded::Invitation;

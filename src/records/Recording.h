@@ -9,17 +9,7 @@
 namespace calctutor {
 
 struct TutorState;
-class InputBox;
-class StudentMessages;
-class Clock;
-class RecordFiles;
-
-struct RecordingServices {
-    InputBox& input;
-    StudentMessages& messages;
-    Clock& clock;
-    RecordFiles& files;
-};
+struct TutorServices;
 
 enum class Recorded {
     Entry,      // written; both boxes are emptied
@@ -27,7 +17,7 @@ enum class Recorded {
     Failed,     // nothing written; the student was told; the text stays
 };
 
-[[nodiscard]] Recorded enterResponse(TutorState& state, const std::string& answerText, RecordingServices& services);
-[[nodiscard]] Recorded saveNote(TutorState& state, const std::string& answerText, RecordingServices& services);
+[[nodiscard]] Recorded enterResponse(TutorState& state, const std::string& answerText, const TutorServices& services);
+[[nodiscard]] Recorded saveNote(TutorState& state, const std::string& answerText, const TutorServices& services);
 
 } // namespace calctutor

@@ -1,6 +1,6 @@
 #include "startup/AssignmentEntry.h"
 
-#include "core/Services.h"
+#include "core/TutorServices.h"
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
 #include "records/RecordFiles.h"
@@ -63,7 +63,7 @@ void tellCannotGoOn(StudentMessages& messages, const RecordError& error)
 
 } // namespace
 
-Flow enterAssignment(TutorState& state, EntryServices& services)
+Flow enterAssignment(TutorState& state, const TutorServices& services)
 {
     // An entry cut short by a kill or a power cut is taken out of every file
     // before anything new is written after it.

@@ -12,10 +12,7 @@
 namespace calctutor {
 
 struct TutorState;
-class Clock;
-class RandomSource;
-class RecordFiles;
-class StudentMessages;
+struct TutorServices;
 
 // Index of the first entry from index 1 whose first four characters are the
 // number followed by "."; the search never passes the script's last index.
@@ -29,15 +26,8 @@ bool assignmentHasContent(const std::vector<std::string>& scriptLines, int heade
 // The numbers of the assignments that can be taken, as "001 to 016".
 std::string availableAssignments(const std::vector<std::string>& scriptLines);
 
-struct EntryServices {
-    Clock& clock;
-    RandomSource& random;
-    RecordFiles& files;
-    StudentMessages& messages;
-};
-
 // Ends the program (after telling the student) when the header cannot be found
 // or the start header cannot be appended.
-[[nodiscard]] Flow enterAssignment(TutorState& state, EntryServices& services);
+[[nodiscard]] Flow enterAssignment(TutorState& state, const TutorServices& services);
 
 } // namespace calctutor

@@ -2,7 +2,7 @@
 
 #include "core/AssignmentNumber.h"
 #include "core/Prompts.h"
-#include "core/Services.h"
+#include "core/TutorServices.h"
 #include "core/TutorState.h"
 #include "core/Windows1252.h"
 #include "platform/NativeFiles.h"
@@ -25,12 +25,12 @@ bool isForbiddenInName(char c)
     return code < 32 || code == 127 || kForbiddenInNames.find(c) != std::string_view::npos;
 }
 
-void tell(StartupServices& services, const std::string& message)
+void tell(const TutorServices& services, const std::string& message)
 {
     services.messages.tell(windows1252ToUtf8(message));
 }
 
-std::string askName(StartupServices& services, const std::string& date)
+std::string askName(const TutorServices& services, const std::string& date)
 {
     for (;;) {
         std::string name = services.input.ask(kNamePrompt);
@@ -74,7 +74,7 @@ std::optional<std::string> folderProblemFor(const std::string& folder, const std
     return std::nullopt;
 }
 
-void tellDefaultFolderProblem(StartupServices& services, const std::string& problem)
+void tellDefaultFolderProblem(const TutorServices& services, const std::string& problem)
 {
     tell(services,
          "The default folder " + services.defaultFolder + " could not be created or cannot be used: " + problem
@@ -83,7 +83,7 @@ void tellDefaultFolderProblem(StartupServices& services, const std::string& prob
 
 // Asks for another folder until the student names a usable one, or keeps
 // the default with an empty answer while the default is usable.
-std::string askChosenFolder(StartupServices& services, const std::vector<std::string>& names)
+std::string askChosenFolder(const TutorServices& services, const std::vector<std::string>& names)
 {
     for (;;) {
         std::string folder = services.input.ask(secondFolderPrompt(services.defaultFolder));
@@ -105,7 +105,7 @@ std::string askChosenFolder(StartupServices& services, const std::vector<std::st
     }
 }
 
-std::string chooseFolder(StartupServices& services, const std::vector<std::string>& names)
+std::string chooseFolder(const TutorServices& services, const std::vector<std::string>& names)
 {
     if (services.input.ask(firstFolderPrompt(services.defaultFolder)) == "1")
         return askChosenFolder(services, names);
@@ -124,7 +124,7 @@ bool isAssignmentInCourse(const TutorState& state, const std::string& number)
 
 // Asks until the number names an assignment with content; "" ends the program
 // when it answers a repeated question.
-std::optional<std::string> askAssignment(const TutorState& state, StartupServices& services)
+std::optional<std::string> askAssignment(const TutorState& state, const TutorServices& services)
 {
     std::string number = padAssignmentNumber(services.input.ask(kAssignmentPrompt));
     while (!isAssignmentInCourse(state, number)) {
@@ -170,7 +170,7 @@ void buildRecordPaths(TutorState& state, const std::string& name, const std::str
     state.pendingFilePath = native::joinPath(state.dataFolder, names.pending);
 }
 
-Flow setupStudent(TutorState& state, StartupServices& services)
+Flow setupStudent(TutorState& state, const TutorServices& services)
 {
     services.random.seed(static_cast<std::uint32_t>(services.clock.secondsSinceMidnight()));
     const float r = services.random.next();

@@ -12,21 +12,10 @@
 namespace calctutor {
 
 struct TutorState;
-class InputBox;
-class StudentMessages;
-class Clock;
-class RandomSource;
-
-struct StartupServices {
-    InputBox& input;
-    StudentMessages& messages;
-    Clock& clock;
-    RandomSource& random;
-    std::string defaultFolder; // "c:\tesmoril" on Windows, ~/tesmoril elsewhere
-};
+struct TutorServices;
 
 // Ends the program only when the student gives up choosing an assignment.
-[[nodiscard]] Flow setupStudent(TutorState& state, StartupServices& services);
+[[nodiscard]] Flow setupStudent(TutorState& state, const TutorServices& services);
 
 // The characters of the name that cannot stand in a file name, if any.
 std::string unsafeNameCharacters(const std::string& name);

@@ -10,8 +10,7 @@
 #include "records/TextCoding.h"
 #include "script/Navigation.h"
 #include "script/ScriptReader.h"
-#include "startup/AssignmentEntry.h"
-#include "startup/StudentSetup.h"
+#include "startup/TutorStart.h"
 #include "ui/ControlFactory.h"
 #include "ui/ControlLayout.h"
 #include "ui/DisplayText.h"
@@ -39,7 +38,7 @@ constexpr double kCaptionPointSize = 7.5;
 
 } // namespace
 
-MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_platform(std::move(platform))
+MainForm::MainForm(const TutorServices& services, QWidget* parent) : QWidget(parent), m_services(services)
 {
     setWindowTitle(QStringLiteral("Form1"));
     resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
@@ -71,8 +70,8 @@ MainForm::MainForm(Platform platform, QWidget* parent) : QWidget(parent), m_plat
         if (!m_ended && !m_draftTimer->isActive())
             m_draftTimer->start();
     });
-    m_pictures = std::make_unique<PictureController>(*m_picture1, *m_picture2, m_platform.random, m_platform.beep,
-                                                     m_platform.clipboard);
+    m_pictures = std::make_unique<PictureController>(*m_picture1, *m_picture2, m_services.random, m_services.beep,
+                                                     *m_services.clipboard);
 }
 
 MainForm::~MainForm() = default;
@@ -100,16 +99,9 @@ void MainForm::wireEvents()
 
 Flow MainForm::load()
 {
-    StartupServices startup{m_platform.input, m_platform.messages, m_platform.clock, m_platform.random,
-                            m_platform.defaultFolder};
     m_picture1->setScale(1000, 1000);
     m_picture2->setScale(1000, 1000);
-    if (setupStudent(m_state, startup) == Flow::EndProgram) {
-        endProgram();
-        return Flow::EndProgram;
-    }
-    EntryServices entry{m_platform.clock, m_platform.random, m_platform.files, m_platform.messages};
-    if (enterAssignment(m_state, entry) == Flow::EndProgram) {
+    if (startTutor(m_state, m_services) == Flow::EndProgram) {
         endProgram();
         return Flow::EndProgram;
     }
@@ -158,13 +150,12 @@ void MainForm::onSaveAsNotes()
 
 // Both boxes are emptied unless the entry could not be written: then the text
 // stays for the student to press again.
-void MainForm::recordAnswerBox(Recorded (*record)(TutorState&, const std::string&, RecordingServices&))
+void MainForm::recordAnswerBox(Recorded (*record)(TutorState&, const std::string&, const TutorServices&))
 {
     const std::optional<std::string> text = answerBoxText();
     if (!text)
         return;
-    RecordingServices services{m_platform.input, m_platform.messages, m_platform.clock, m_platform.files};
-    if (record(m_state, *text, services) != Recorded::Failed) {
+    if (record(m_state, *text, m_services) != Recorded::Failed) {
         m_question->clear();
         m_answer->clear();
     }
@@ -184,7 +175,7 @@ void MainForm::showFile(const std::string& path, const char* whatItIs, Viewer vi
 {
     FileView view = readForViewer(path, whatItIs, viewer, viewLimits(viewer));
     if (!view.problem.empty()) {
-        m_platform.messages.tell(windows1252ToUtf8(view.problem));
+        m_services.messages.tell(windows1252ToUtf8(view.problem));
         return;
     }
     const QString display = viewerDisplay(view, viewer);
@@ -245,7 +236,7 @@ std::string MainForm::remSpaces(const std::string& text) const
 
 std::string MainForm::makeCodeLine(int codeNumber)
 {
-    return calctutor::makeCodeLine(codeNumber, m_platform.random);
+    return calctutor::makeCodeLine(codeNumber, m_services.random);
 }
 
 std::optional<std::string> MainForm::codeFile()
@@ -266,7 +257,7 @@ void MainForm::keepDraft()
                                                                     typed.toUtf8().toStdString());
     if (problem && !m_draftProblemTold) {
         m_draftProblemTold = true;
-        m_platform.messages.tell(windows1252ToUtf8(*problem));
+        m_services.messages.tell(windows1252ToUtf8(*problem));
     }
 }
 
@@ -274,7 +265,7 @@ void MainForm::restoreDraft()
 {
     const FoundDraft draft = findDraft(m_state.draftFilePath);
     if (draft.problem)
-        m_platform.messages.tell(windows1252ToUtf8(*draft.problem));
+        m_services.messages.tell(windows1252ToUtf8(*draft.problem));
     if (!draft.text)
         return;
     const QString text = QString::fromStdString(*draft.text);
@@ -282,7 +273,7 @@ void MainForm::restoreDraft()
     m_answer->setWordWrapMode(answerWrapMode(text));
     m_answer->setPlainText(text);
     m_draftTimer->stop();
-    m_platform.messages.tell(kDraftRestoredMessage);
+    m_services.messages.tell(kDraftRestoredMessage);
 }
 
 // Only the block being edited can have grown a long run, so only it is
@@ -356,7 +347,7 @@ std::optional<std::string> MainForm::answerBoxText()
     std::vector<std::string> unstorable;
     std::string text = fromDisplay(m_answer->toPlainText(), &unstorable);
     if (!unstorable.empty()) {
-        m_platform.messages.tell(unstorableMessage(unstorable));
+        m_services.messages.tell(unstorableMessage(unstorable));
         return std::nullopt;
     }
     return text;

@@ -5,6 +5,7 @@
 
 #include "core/Flow.h"
 #include "core/Services.h"
+#include "core/TutorServices.h"
 #include "core/TutorState.h"
 #include "records/RecordViewers.h"
 #include "records/Recording.h"
@@ -20,29 +21,17 @@ class QTimer;
 
 namespace calctutor {
 
-class PictureClipboard;
 class PictureController;
 class PicturePanel;
-class RecordFiles;
-
-// The platform services the window hands to the logic.
-struct Platform {
-    InputBox& input;
-    StudentMessages& messages;
-    Clock& clock;
-    RandomSource& random;
-    RecordFiles& files;
-    Beep& beep;
-    PictureClipboard& clipboard;
-    std::string defaultFolder;
-};
 
 class MainForm : public QWidget, private GraphDisplay {
 public:
-    explicit MainForm(Platform platform, QWidget* parent = nullptr);
+    // The services, the clipboard included, must outlive the window.
+    explicit MainForm(const TutorServices& services, QWidget* parent = nullptr);
     ~MainForm() override;
 
-    // The window's load: start-up, then assignment entry. EndProgram means the
+    // The window's load: the tutor's start (startTutor), then the draft kept
+    // from an earlier run back into the answer box. EndProgram means the
     // program ends before the window is shown.
     [[nodiscard]] Flow load();
 
@@ -93,10 +82,10 @@ private:
     // The answer box as a Windows-1252 text; empty when it holds characters
     // the records cannot store, after telling the student which.
     std::optional<std::string> answerBoxText();
-    void recordAnswerBox(Recorded (*record)(TutorState&, const std::string&, RecordingServices&));
+    void recordAnswerBox(Recorded (*record)(TutorState&, const std::string&, const TutorServices&));
     void showFile(const std::string& path, const char* whatItIs, Viewer viewer);
 
-    Platform m_platform;
+    const TutorServices& m_services;
     TutorState m_state;
     bool m_ended = false;
     QHash<QString, QWidget*> m_controls;

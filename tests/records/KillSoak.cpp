@@ -3,8 +3,9 @@
 // whatever entry was cut short; then every file must hold whole entries only,
 // and every entry must be in each file it belongs to.
 
-#include "core/Services.h"
+#include "core/TutorServices.h"
 #include "core/TutorState.h"
+#include "platform/SystemServices.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
 #include "records/Recording.h"
@@ -75,8 +76,10 @@ TutorState stateFor(const testing::TempFolder& folder)
     SteadyInput input;
     SilentMessages messages;
     StillClock clock;
+    SystemRandom unused;
     DiskRecordFiles files;
-    RecordingServices services{input, messages, clock, files};
+    NoBeep beep;
+    const TutorServices services{input, messages, clock, unused, files, beep, nullptr, {}};
     std::mt19937 random(seed);
     for (long id = firstId;; ++id) {
         Entry entry{id, random() % 3 == 0, 0};

@@ -10,7 +10,7 @@
 #include "records/SyncFaults.h"
 #include "startup/StudentSetup.h"
 
-#include "Fakes.h"
+#include "FakeServices.h"
 #include "TempFolder.h"
 #include "TestLocale.h"
 
@@ -31,7 +31,7 @@ const std::string kTime = "                                    12:34:56\r\n";
 const std::string kKeptInTheBox =
     " Your text is still in the answer box: fix the folder or free some space, then press the button again.";
 
-struct Recording : ::testing::Test {
+struct Recording : ::testing::Test, FakeServices {
     Recording()
     {
         state.masterFilePath = folder.file("masterFile_Ann.txt");
@@ -55,11 +55,6 @@ struct Recording : ::testing::Test {
 
     TempFolder folder;
     TutorState state;
-    ScriptedInput input;
-    RecordedMessages messages;
-    FixedClock clock;
-    DiskRecordFiles files;
-    RecordingServices services{input, messages, clock, files};
 };
 
 TEST_F(Recording, AResponseToAQuestionCarriesTheConfidence)

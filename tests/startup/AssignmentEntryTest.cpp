@@ -4,7 +4,7 @@
 #include "records/IntentRecord.h"
 #include "records/RecordFiles.h"
 
-#include "Fakes.h"
+#include "FakeServices.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ namespace {
 
 using namespace calctutor::testing;
 
-struct Entry {
+struct Entry : FakeServices {
     Entry()
     {
         state.scriptLines[1] = "001.  First";
@@ -35,11 +35,6 @@ struct Entry {
 
     TempFolder folder;
     TutorState state;
-    FixedClock clock;
-    ScriptedRandom random;
-    DiskRecordFiles files;
-    RecordedMessages messages;
-    EntryServices services{clock, random, files, messages};
 };
 
 TEST(AssignmentEntry, FindsTheFirstHeaderAndWritesTheStartHeaderToBothFiles)

@@ -4,7 +4,7 @@
 #include "core/TutorState.h"
 #include "platform/NativeFiles.h"
 
-#include "Fakes.h"
+#include "FakeServices.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -36,19 +36,17 @@ std::string kDefaultMissing(const std::string& folder)
           "should be written.";
 }
 
-struct StartUp {
+struct StartUp : FakeServices {
     explicit StartUp(std::initializer_list<std::string> answers, float draw = 0.5f)
-        : input(answers), random{draw}, services{input, messages, clock, random, folder.file("tesmoril")}
     {
+        for (const std::string& answer : answers)
+            input.add(answer);
+        random.add(draw);
+        services.defaultFolder = folder.file("tesmoril");
     }
     Flow run() { return setupStudent(state, services); }
 
     TempFolder folder;
-    ScriptedInput input;
-    RecordedMessages messages;
-    FixedClock clock;
-    ScriptedRandom random;
-    StartupServices services;
     TutorState state;
 };
 

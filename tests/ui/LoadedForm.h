@@ -2,11 +2,10 @@
 // A main window for the student Ann on assignment 1, over scripted services
 // and real record files in a fresh folder, for the widget tests.
 
-#include "records/RecordFiles.h"
 #include "ui/MainForm.h"
 
 #include "FakeClipboard.h"
-#include "Fakes.h"
+#include "FakeServices.h"
 #include "TempFolder.h"
 
 #include <QPlainTextEdit>
@@ -18,15 +17,17 @@
 
 namespace calctutor::testing {
 
-struct LoadedForm {
+struct LoadedForm : FakeServices {
     explicit LoadedForm(std::initializer_list<std::string> answers = {"Ann", "", "1"})
-        : input(answers), random{0.5f, 0.5f}
     {
-        for (int i = 0; i < 60; ++i)
+        for (const std::string& answer : answers)
+            input.add(answer);
+        for (int i = 0; i < 62; ++i)
             random.add(0.5f);
         random.spareDrawsAllowed = true;
-        form = std::make_unique<MainForm>(
-            Platform{input, messages, clock, random, files, beep, clipboard, folder.path()});
+        services.clipboard = &clipboard;
+        services.defaultFolder = folder.path();
+        form = std::make_unique<MainForm>(services);
     }
     QPlainTextEdit* box(const char* name) const
     {
@@ -37,12 +38,6 @@ struct LoadedForm {
     std::string sendFile() const { return readFile(form->state().sendFilePath); }
 
     TempFolder folder;
-    ScriptedInput input;
-    RecordedMessages messages;
-    FixedClock clock;
-    ScriptedRandom random;
-    DiskRecordFiles files;
-    CountedBeep beep;
     FakeClipboard clipboard;
     std::unique_ptr<MainForm> form;
 };

@@ -46,4 +46,9 @@ public:
     void showGraph(int) override {}
 };
 
+class NoBeep final : public Beep {
+public:
+    void beep() override {}
+};
+
 } // namespace calctutor::classgen

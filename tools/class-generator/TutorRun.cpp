@@ -6,8 +6,8 @@
 #include "records/RecordEntries.h"
 #include "records/Recording.h"
 #include "script/Navigation.h"
-#include "startup/AssignmentEntry.h"
 #include "startup/StudentSetup.h"
+#include "startup/TutorStart.h"
 
 #include <algorithm>
 
@@ -25,9 +25,7 @@ void TutorRun::start(const std::string& typedAssignment)
     m_desk.input.plan(std::string(kAssignmentPrompt), typedAssignment);
     m_names = recordFileNames(m_name, m_desk.clock.date());
     m_startDay = m_desk.clock.day();
-    StartupServices startup{m_desk.input, m_desk.messages, m_desk.clock, m_desk.random, m_folder};
-    EntryServices entry{m_desk.clock, m_desk.random, m_desk.files, m_desk.messages};
-    if (setupStudent(m_state, startup) == Flow::EndProgram || enterAssignment(m_state, entry) == Flow::EndProgram)
+    if (startTutor(m_state, services()) == Flow::EndProgram)
         m_ended = true;
     checkQuiet();
     if (m_ended)
@@ -57,10 +55,9 @@ void TutorRun::respond(const std::string& text, const std::string& rating)
         m_desk.input.plan(std::string(kSelfCritiquePrompt), rating);
     const std::string kind = lineKind() == "question" ? "answer" : lineKind() == "answer" ? "critique" : "response";
     TruthRow row = truthRow(kind, asksRating ? rating : "", text);
-    RecordingServices services{m_desk.input, m_desk.messages, m_desk.clock, m_desk.files};
     if (text != m_state.responsePrompt && !entryCanBeDated())
         throw GeneratorFault("the first entry of a start would be written after midnight");
-    const Recorded recorded = enterResponse(m_state, text, services);
+    const Recorded recorded = enterResponse(m_state, text, services());
     checkQuiet();
     if (recorded == Recorded::Entry)
         record(row);
@@ -71,13 +68,19 @@ void TutorRun::note(const std::string& text)
     TruthRow row = truthRow("note", "", text);
     row.files.push_back(windows1252ToUtf8(m_names.notes));
     std::sort(row.files.begin(), row.files.end());
-    RecordingServices services{m_desk.input, m_desk.messages, m_desk.clock, m_desk.files};
     if (text != m_state.responsePrompt && !entryCanBeDated())
         throw GeneratorFault("the first entry of a start would be written after midnight");
-    const Recorded recorded = saveNote(m_state, text, services);
+    const Recorded recorded = saveNote(m_state, text, services());
     checkQuiet();
     if (recorded == Recorded::Entry)
         record(row);
+}
+
+// The generator shows no window: no beep is heard and no clipboard is used.
+TutorServices TutorRun::services() const
+{
+    static NoBeep silence;
+    return {m_desk.input, m_desk.messages, m_desk.clock, m_desk.random, m_desk.files, silence, nullptr, m_folder};
 }
 
 void TutorRun::record(const TruthRow& row)

@@ -10,6 +10,7 @@
 #include "SimulatedClock.h"
 #include "TruthFile.h"
 
+#include "core/TutorServices.h"
 #include "core/TutorState.h"
 #include "records/RecordFileNames.h"
 
@@ -59,6 +60,7 @@ public:
     // day that ran backwards before it. The first entry of a start must
     // therefore be written on the start's day: past midnight it would read as
     // an entry of the day before.
+    TutorServices services() const;
     bool entryCanBeDated() const { return m_recorded || m_desk.clock.day() == m_startDay; }
 
     // The kind of the last question or answer shown: "question", "answer" or "".
