@@ -30,10 +30,18 @@ struct Fault {
 std::string reasonFor(const std::error_code& error);
 
 // What stands at a path, as the student should hear it when it is not a file.
+// A link counts as what it leads to.
 enum class PathKind { Missing, File, Folder, DanglingLink, Special };
 struct PathInfo {
     PathKind kind = PathKind::Missing;
     std::string description; // "a folder", "a named pipe (FIFO)", "a link that points nowhere", ...
+    // Of a link: the name it holds when it points nowhere, else the full path
+    // of what it leads to; empty for anything but a link.
+    std::string linkTarget;
+    // When the system could not tell what is there (Missing, or DanglingLink
+    // for a link whose target cannot be looked at): its reason. Empty when
+    // the path, or the link's target, simply does not exist.
+    std::string reason;
 };
 PathInfo inspect(const std::string& path);
 

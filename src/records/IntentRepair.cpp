@@ -59,13 +59,13 @@ std::optional<RecordError> undoInFile(const std::string& path, const IntentFile&
     native::File file;
     if (auto fault = native::File::open(path, native::File::Mode::Append, file)) {
         if (!fault->notPlainFile)
-            return recordFailure("An unfinished entry could not be taken out of the record file", path, *fault);
+            return recordFailure("An unfinished entry cannot be taken out of the record file", path, *fault);
         outcome.left.push_back(path + ": " + fault->reason);
         return std::nullopt;
     }
     Trace trace;
     if (auto fault = takeOut(file, intent, trace))
-        return recordFailure("An unfinished entry could not be taken out of the record file", path, *fault);
+        return recordFailure("An unfinished entry cannot be taken out of the record file", path, *fault);
     if (trace.kind == EntryTrace::Beginning)
         outcome.cut.push_back(path);
     else if (trace.kind == EntryTrace::Other)
@@ -134,11 +134,6 @@ std::optional<RecordError> undoInterruptedEntry(native::File& intent, const std:
 
 } // namespace
 
-RecordError recordFailure(const std::string& what, const std::string& path, const native::Fault& fault)
-{
-    return {what + " " + path + ": " + fault.reason + "."};
-}
-
 std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath)
 {
     std::optional<native::Fault> fault = intent.truncate(0);
@@ -192,8 +187,10 @@ std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, nati
         if (undone == Undone::Cleared)
             return std::nullopt;
     }
-    return RecordError{"The record of entries in progress " + pendingPath
-                       + " was replaced again and again while the tutor opened it; close other tutors and try again."};
+    return RecordError{
+        "The record of entries in progress " + pendingPath
+            + " was replaced again and again while the tutor opened it; close other tutors and try again.",
+        Remedy::None};
 }
 
 } // namespace calctutor

@@ -12,11 +12,6 @@ namespace calctutor {
 
 namespace {
 
-RecordError failure(const std::string& what, const std::string& path, const native::Fault& fault)
-{
-    return recordFailure(what, path, fault);
-}
-
 // The notices of a repair, as one message.
 std::optional<std::string> joinedNotices(const std::vector<std::string>& notices)
 {
@@ -36,7 +31,8 @@ std::optional<RecordError> unnamedFile(const std::string& pendingPath, const std
     if (beside && isRecordFileOf(native::fileNameOf(pendingPath), native::fileNameOf(path)))
         return std::nullopt;
     return RecordError{"The file " + path + " is not one of the record files that belong with " + pendingPath
-                       + ", so the tutor does not write to it."};
+                           + ", so the tutor does not write to it.",
+                       Remedy::None};
 }
 
 class DiskPendingAppend final : public PendingAppend {
@@ -55,8 +51,9 @@ public:
         for (std::size_t i = 0; i < m_paths.size() && i < texts.size(); ++i) {
             if (texts[i].size() > kLongestEntry)
                 return RecordError{"The entry for " + m_paths[i] + " is " + std::to_string(texts[i].size())
-                                   + " bytes long, more than the " + std::to_string(kLongestEntry)
-                                   + " bytes that the tutor records in one entry."};
+                                       + " bytes long, more than the " + std::to_string(kLongestEntry)
+                                       + " bytes that the tutor records in one entry.",
+                                   Remedy::None};
         }
         native::File intent;
         std::vector<std::string> notices;
@@ -72,7 +69,7 @@ public:
             if (!fault)
                 fault = m_files[i].size(file.sizeBefore);
             if (fault)
-                return failure("The record file cannot be locked:", m_paths[i], *fault);
+                return recordFailure("The record file cannot be locked:", m_paths[i], *fault);
             plan.push_back(std::move(file));
         }
         std::optional<native::Fault> fault = intent.overwrite(formatIntent(plan));
@@ -80,7 +77,7 @@ public:
             fault = intent.sync();
         if (fault) {
             (void)clearIntentRecord(intent, m_pendingPath);
-            return failure("The record of entries in progress cannot be written:", m_pendingPath, *fault);
+            return recordFailure("The record of entries in progress cannot be written:", m_pendingPath, *fault);
         }
 
         std::optional<RecordError> error = appendAll(texts);
@@ -101,11 +98,11 @@ private:
     {
         for (std::size_t i = 0; i < m_files.size() && i < texts.size(); ++i) {
             if (auto fault = m_files[i].append(texts[i]))
-                return failure("The record file could not be written:", m_paths[i], *fault);
+                return recordFailure("The record file cannot be written:", m_paths[i], *fault);
         }
         for (std::size_t i = 0; i < m_files.size(); ++i) {
             if (auto fault = m_files[i].sync())
-                return failure("The record file could not be saved to disk:", m_paths[i], *fault);
+                return recordFailure("The record file cannot be saved to disk:", m_paths[i], *fault);
         }
         return std::nullopt;
     }
@@ -139,7 +136,7 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (native::inspect(paths[i]).kind == native::PathKind::Missing) {
             missing.push_back(i);
         } else if (auto fault = native::File::open(paths[i], native::File::Mode::Append, files[i])) {
-            return {nullptr, failure("The record file cannot be opened:", paths[i], *fault)};
+            return {nullptr, recordFailure("The record file cannot be opened:", paths[i], *fault)};
         }
     }
     // A missing file whose folder is gone is reported before any file is created.
@@ -148,7 +145,8 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (const std::optional<std::string> problem = native::folderProblem(folder))
             return {
                 nullptr,
-                {"The record file " + paths[i] + " cannot be created in the folder " + folder + ": " + *problem + "."}};
+                {"The record file " + paths[i] + " cannot be created in the folder " + folder + ": " + *problem + ".",
+                 Remedy::FixFolder}};
     }
     for (const std::size_t i : missing) {
         std::optional<native::Fault> fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]);
@@ -156,7 +154,7 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (!fault)
             fault = native::syncFolder(native::parentFolder(paths[i]));
         if (fault)
-            return {nullptr, failure("The record file cannot be created:", paths[i], *fault)};
+            return {nullptr, recordFailure("The record file cannot be created:", paths[i], *fault)};
     }
     return {std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files)), {}};
 }

@@ -9,17 +9,14 @@
 // this entry wrote. An intent record left by a kill is undone at the next
 // start or commit (IntentRepair.h).
 
+#include "records/RecordMessages.h"
+
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace calctutor {
-
-// A message for the student: which file, and the system's reason.
-struct RecordError {
-    std::string message;
-};
 
 // The files of one entry, opened and waiting for their text.
 class PendingAppend {

@@ -3,8 +3,8 @@
 #include "core/AssignmentNumber.h"
 #include "core/Prompts.h"
 #include "core/Services.h"
+#include "core/TellStudent.h"
 #include "core/TutorState.h"
-#include "core/Windows1252.h"
 #include "platform/NativeFiles.h"
 #include "records/RecordFileNames.h"
 #include "script/QuestionBank.h"
@@ -27,7 +27,7 @@ bool isForbiddenInName(char c)
 
 void tell(StartupServices& services, const std::string& message)
 {
-    services.messages.tell(windows1252ToUtf8(message));
+    tellStudent(services.messages, message);
 }
 
 std::string askName(StartupServices& services, const std::string& date)

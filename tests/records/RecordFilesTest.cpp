@@ -81,8 +81,8 @@ TEST_F(RecordFilesTest, AFailedFlushLeavesEveryFileAsBefore)
         std::string failing;
         std::string said;
     } rows[] = {
-        {"masterFile_Ann.txt", "The record file could not be saved to disk: " + master},
-        {"send_0712Ann.txt", "The record file could not be saved to disk: " + send},
+        {"masterFile_Ann.txt", "The record file cannot be saved to disk: " + master},
+        {"send_0712Ann.txt", "The record file cannot be saved to disk: " + send},
         {".pending_Ann.txt", "The record of entries in progress cannot be written: " + pending},
     };
     for (const auto& row : rows) {
@@ -145,7 +145,7 @@ TEST_F(RecordFilesTest, AShortWriteCutsBackOnlyThisEntry)
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const auto error = append({std::string(50, 'm'), std::string(50, 'x')});
         const bool named = error
-            && error->message == "The record file could not be written: " + send + ": File too large.";
+            && error->message == "The record file cannot be written: " + send + ": File too large.";
         ::_exit(named ? 0 : 1);
     }
     int status = 0;
