@@ -7,6 +7,7 @@
 #include "records/RecordLines.h"
 #include "records/TextCoding.h"
 #include "script/ScriptFormat.h"
+#include "startup/StartupMessages.h"
 
 namespace calctutor {
 
@@ -56,9 +57,7 @@ namespace {
 
 void tellCannotGoOn(StudentMessages& messages, const RecordError& error)
 {
-    tellStudent(messages,
-                "The start of your work could not be recorded, so the tutor cannot go on. " + error.message
-                    + " Check the folder you chose for your files, then start the tutor again.");
+    tellStudent(messages, cannotGoOnMessage(error.message));
 }
 
 } // namespace
@@ -77,10 +76,7 @@ Flow enterAssignment(TutorState& state, EntryServices& services)
 
     const std::optional<int> header = findAssignmentHeader(state.scriptLines, state.assignmentNumber);
     if (!header) {
-        tellStudent(services.messages,
-                    "Assignment " + state.assignmentNumber
-                        + " is not in the course, so the tutor cannot go on. Start it again and "
-                          "choose another assignment.");
+        tellStudent(services.messages, notInCourseEndMessage(state.assignmentNumber));
         return Flow::EndProgram;
     }
     state.lineIndex = *header;
