@@ -15,7 +15,7 @@ namespace calctutor::testing {
 
 class TestLocale {
 public:
-    TestLocale(const std::string& language, int category) : m_category(category)
+    TestLocale([[maybe_unused]] const std::string& language, int category) : m_category(category)
     {
 #ifndef _WIN32
         const std::string name = language + ".UTF-8";
