@@ -56,7 +56,7 @@ public:
     enum class Mode {
         Append,         // every write at the end, reads anywhere; the file must exist
         AppendOrCreate, // the same, creating a missing file
-        Update,         // read and write, created if missing (the pending-entry record)
+        Update,         // read and write, created if missing (the intent record)
         CreateNew,      // write-only, created here and now; anything already there is refused
         ReadOwn,        // read-only, the file must exist; links refused (the tutor's own files)
         Read,           // read-only, the file must exist; a link to a file is followed (the viewers)

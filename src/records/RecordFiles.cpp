@@ -35,9 +35,9 @@ std::optional<RecordError> unnamedFile(const std::string& pendingPath, const std
                        Remedy::None};
 }
 
-class DiskPendingAppend final : public PendingAppend {
+class DiskOpenedEntry final : public OpenedEntry {
 public:
-    DiskPendingAppend(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files)
+    DiskOpenedEntry(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files)
         : m_pendingPath(std::move(pendingPath)), m_paths(std::move(paths)), m_files(std::move(files))
     {
     }
@@ -156,7 +156,7 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (fault)
             return {nullptr, recordFailure("The record file cannot be created:", paths[i], *fault)};
     }
-    return {std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files)), {}};
+    return {std::make_unique<DiskOpenedEntry>(pendingPath, paths, std::move(files)), {}};
 }
 
 RecordFiles::Repair DiskRecordFiles::repair(const std::string& pendingPath)
@@ -173,9 +173,9 @@ std::optional<RecordError> appendEntry(RecordFiles& files, const std::string& pe
                                        const std::vector<std::string>& paths, const std::vector<std::string>& texts)
 {
     RecordFiles::Opened opened = files.open(pendingPath, paths);
-    if (!opened.pending)
+    if (!opened.entry)
         return opened.error;
-    return opened.pending->commit(texts);
+    return opened.entry->commit(texts);
 }
 
 } // namespace calctutor

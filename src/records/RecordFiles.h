@@ -19,9 +19,9 @@
 namespace calctutor {
 
 // The files of one entry, opened and waiting for their text.
-class PendingAppend {
+class OpenedEntry {
 public:
-    virtual ~PendingAppend() = default;
+    virtual ~OpenedEntry() = default;
     // texts[i] goes to the i-th file opened; nothing is written on failure.
     [[nodiscard]] virtual std::optional<RecordError> commit(const std::vector<std::string>& texts) = 0;
     // After commit: what the student should hear about an interrupted entry
@@ -33,7 +33,7 @@ class RecordFiles {
 public:
     virtual ~RecordFiles() = default;
     struct Opened {
-        std::unique_ptr<PendingAppend> pending; // null when opening failed
+        std::unique_ptr<OpenedEntry> entry; // null when opening failed
         RecordError error;
     };
     // Paths are Windows-1252 texts. Files that do not exist are created.

@@ -47,12 +47,12 @@ Recorded record(TutorState& state, const std::vector<std::string>& paths, const 
                 RecordingServices& services, BuildEntries buildEntries)
 {
     RecordFiles::Opened opened = services.files.open(state.pendingFilePath, paths);
-    if (!opened.pending) {
+    if (!opened.entry) {
         tellFailure(services.messages, what, opened.error);
         return Recorded::Failed;
     }
-    const std::optional<RecordError> error = opened.pending->commit(buildEntries());
-    if (const std::optional<std::string> notice = opened.pending->repairNotice())
+    const std::optional<RecordError> error = opened.entry->commit(buildEntries());
+    if (const std::optional<std::string> notice = opened.entry->repairNotice())
         tellStudent(services.messages, *notice);
     if (error) {
         tellFailure(services.messages, what, *error);
