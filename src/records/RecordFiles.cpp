@@ -30,9 +30,7 @@ std::optional<RecordError> unnamedFile(const std::string& pendingPath, const std
     const bool beside = native::parentFolder(path) == native::parentFolder(pendingPath);
     if (beside && isRecordFileOf(native::fileNameOf(pendingPath), native::fileNameOf(path)))
         return std::nullopt;
-    return RecordError{"The file " + path + " is not one of the record files that belong with " + pendingPath
-                           + ", so the tutor does not write to it.",
-                       Remedy::None};
+    return notOwnRecordFileError(path, pendingPath);
 }
 
 class DiskOpenedEntry final : public OpenedEntry {
@@ -50,10 +48,7 @@ public:
         }
         for (std::size_t i = 0; i < m_paths.size() && i < texts.size(); ++i) {
             if (texts[i].size() > kLongestEntry)
-                return RecordError{"The entry for " + m_paths[i] + " is " + std::to_string(texts[i].size())
-                                       + " bytes long, more than the " + std::to_string(kLongestEntry)
-                                       + " bytes that the tutor records in one entry.",
-                                   Remedy::None};
+                return entryTooLongError(m_paths[i], texts[i].size(), kLongestEntry);
         }
         native::File intent;
         std::vector<std::string> notices;
@@ -143,10 +138,7 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
     for (const std::size_t i : missing) {
         const std::string folder = native::parentFolder(paths[i]);
         if (const std::optional<std::string> problem = native::folderProblem(folder))
-            return {
-                nullptr,
-                {"The record file " + paths[i] + " cannot be created in the folder " + folder + ": " + *problem + ".",
-                 Remedy::FixFolder}};
+            return {nullptr, folderProblemError(paths[i], folder, *problem)};
     }
     for (const std::size_t i : missing) {
         std::optional<native::Fault> fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]);

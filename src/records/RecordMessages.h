@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace calctutor {
 
@@ -30,6 +31,27 @@ struct RecordError {
 
 // "What was done path: reason." with the remedy that suits the reason.
 RecordError recordFailure(const std::string& what, const std::string& path, const native::Fault& fault);
+
+// Files the intent record may not name, and entries too long to record.
+RecordError notOwnRecordFileError(const std::string& path, const std::string& pendingPath);
+RecordError entryTooLongError(const std::string& path, std::size_t bytes, std::size_t longest);
+RecordError folderProblemError(const std::string& path, const std::string& folder, const std::string& problem);
+RecordError intentKeptReplacedError(const std::string& pendingPath);
+
+// What the student hears about an entry a kill or a power cut left unfinished.
+std::string takenOutNotice(const std::vector<std::string>& cutPaths);
+std::string intentNotUsedNotice(const std::string& pendingPath, const std::string& why, const std::string& keptPath);
+std::string intentSharedNameNotice(const std::string& pendingPath, const std::string& why);
+std::string leftAloneNotice(const std::vector<std::string>& left, const std::string& keptPath);
+// One file left alone, for leftAloneNotice: "<path>, which ...".
+std::string noBeginningThere(const std::string& path, std::uint64_t size, std::uint64_t sizeBefore);
+std::string intentTooLongReason(std::uint64_t size, std::size_t longest);
+
+// The kept draft of the answer box.
+std::string draftNotKeptMessage(const std::string& draftPath, const std::string& reason);
+std::string draftNotPutBackMessage(const std::string& draftPath, const std::string& why);
+std::string draftTooLongReason(std::uint64_t size, std::size_t longest);
+std::string draftHoldsNulReason();
 
 // Recording an entry.
 std::string notRecordedMessage(std::string_view what, const RecordError& error);
