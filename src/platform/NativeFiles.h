@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 namespace calctutor::native {
 
@@ -24,10 +23,6 @@ struct Fault {
     // leaves the file whole under its others.
     bool sharedName = false;
 };
-
-// The system's words for an error met by a std::filesystem call, in the
-// program's Windows-1252 like every Fault's reason.
-std::string reasonFor(const std::error_code& error);
 
 // What stands at a path, as the student should hear it when it is not a file.
 // A link counts as what it leads to.

@@ -28,7 +28,7 @@ namespace {
 // a language that Windows-1252 cannot spell gets the English words instead.
 std::string systemReason(int error)
 {
-    const std::string localised = std::strerror(error);
+    std::string localised = std::strerror(error);
     const bool ascii = std::all_of(localised.begin(), localised.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii)
@@ -368,13 +368,6 @@ void tryCreateFolder(const std::string& folder)
 std::optional<Fault> renamePath(const std::string& from, const std::string& to)
 {
     return renameOver(from, to);
-}
-
-std::string reasonFor(const std::error_code& error)
-{
-    if (error.category() == std::generic_category() || error.category() == std::system_category())
-        return systemReason(error.value());
-    return error.message();
 }
 
 std::optional<std::string> folderProblem(const std::string& folder)

@@ -75,13 +75,6 @@ Fault systemFault(DWORD error)
 
 } // namespace
 
-std::string reasonFor(const std::error_code& error)
-{
-    if (error.category() == std::system_category())
-        return errorText(static_cast<DWORD>(error.value()));
-    return error.message();
-}
-
 Fault lastFault()
 {
     return systemFault(::GetLastError());
@@ -326,7 +319,7 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     BY_HANDLE_FILE_INFORMATION info{};
     std::optional<Fault> refusal;
     if (type == FILE_TYPE_PIPE)
-        refusal = notAFile("a pipe");
+        refusal = notAFile("a named pipe");
     else if (type != FILE_TYPE_DISK)
         refusal = notAFile("a device");
     else if (!::GetFileInformationByHandle(handle, &info))
