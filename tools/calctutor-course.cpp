@@ -1,6 +1,6 @@
 // calctutor-course: the course author's tool.
 //   calctutor-course check  validates the built-in course and its graphs; exits 1 on faults
-//   calctutor-course dump   prints all script entries as a JSON array
+//   calctutor-course dump   prints all the course's entries as a JSON array
 // Both use the tutor's own loader.
 
 #include "core/TutorState.h"

@@ -1,5 +1,5 @@
 #pragma once
-// Text rules that more than one layer needs: the course script compares
+// Text rules that more than one layer needs: the course compares
 // routine names with them, and the record files' text functions offer them.
 // Texts are single-byte Windows-1252 strings.
 

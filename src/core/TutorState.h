@@ -1,5 +1,5 @@
 #pragma once
-// The variables of one run of the tutor: where it stands in the course script,
+// The variables of one run of the tutor: where it stands in the course,
 // the last stop shown, the student's record files and the texts handed from one
 // handler to the next. The main window holds one and every handler works on it.
 // Texts are single-byte Windows-1252 strings; lines inside a text end in CR LF.

@@ -17,9 +17,9 @@ constexpr double kMaxCircleRadius = 500;
 
 } // namespace
 
-PictureController::PictureController(PicturePanel& picture1, PicturePanel& picture2, RandomSource& random, Beep& beep,
+PictureController::PictureController(PicturePanel& left, PicturePanel& right, RandomSource& random, Beep& beep,
                                      PictureClipboard& clipboard)
-    : m_picture1(picture1), m_picture2(picture2), m_random(random), m_beep(beep), m_clipboard(clipboard)
+    : m_left(left), m_right(right), m_random(random), m_beep(beep), m_clipboard(clipboard)
 {
     ParsedGraphs parsed = builtInGraphs();
     // The data file is built in and checked by the tests; a fault that slips
@@ -34,14 +34,14 @@ void PictureController::showGraph(int graphNumber)
     const Graph* graph = findGraph(m_graphs, graphNumber);
     if (graph == nullptr || graph->points.empty())
         return;
-    const QImage picture = renderGraph(*graph, m_picture1.size(), m_picture1.devicePixelRatioF());
+    const QImage picture = renderGraph(*graph, m_left.size(), m_left.devicePixelRatioF());
     if (!picture.isNull())
-        m_picture1.setPicture(picture);
+        m_left.setPicture(picture);
 }
 
 void PictureController::copyPicture()
 {
-    const QImage& original = m_picture1.picture();
+    const QImage& original = m_left.picture();
     if (original.isNull())
         return;
     m_clipboard.setImage(original);
@@ -52,14 +52,14 @@ void PictureController::copyPicture()
     // size gets its density back, so it shows at the same size as the original.
     if (copy.size() == original.size())
         copy.setDevicePixelRatio(original.devicePixelRatio());
-    m_picture2.setPicture(copy);
+    m_right.setPicture(copy);
 }
 
 void PictureController::tick()
 {
     m_beep.beep();
     const double r = m_random.next();
-    m_picture1.drawCircle(kCircleCentre, r * kMaxCircleRadius);
+    m_left.drawCircle(kCircleCentre, r * kMaxCircleRadius);
 }
 
 } // namespace calctutor

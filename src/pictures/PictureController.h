@@ -17,25 +17,26 @@ class RandomSource;
 
 class PictureController {
 public:
-    PictureController(PicturePanel& picture1, PicturePanel& picture2, RandomSource& random, Beep& beep,
+    PictureController(PicturePanel& left, PicturePanel& right, RandomSource& random, Beep& beep,
                       PictureClipboard& clipboard);
 
-    // Makes graph graphNumber Picture1's picture; a graph the data file does not
-    // list leaves both panels as they are.
+    // Makes graph graphNumber the left panel's picture; a graph the data file
+    // does not list leaves both panels as they are.
     void showGraph(int graphNumber);
 
-    // Places Picture1's picture (not what is drawn over it) on the clipboard and
-    // makes the image read back Picture2's picture. Without a picture, or when
-    // the clipboard gives no image back, Picture2 stays as it was.
+    // Places the left panel's picture (not what is drawn over it) on the
+    // clipboard and makes the image read back the right panel's picture.
+    // Without a picture, or when the clipboard gives no image back, the right
+    // panel stays as it was.
     void copyPicture();
 
     // One step of the timer experiment: a beep and one circle about the middle
-    // of Picture1, its radius a random fraction of half the panel's width.
+    // of the left panel, its radius a random fraction of half the panel's width.
     void tick();
 
 private:
-    PicturePanel& m_picture1;
-    PicturePanel& m_picture2;
+    PicturePanel& m_left;
+    PicturePanel& m_right;
     RandomSource& m_random;
     Beep& m_beep;
     PictureClipboard& m_clipboard;

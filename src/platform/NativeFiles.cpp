@@ -1,4 +1,5 @@
 #include "platform/NativeFiles.h"
+#include "platform/NativeFilesShared.h"
 
 #include "platform/RenameOver.h"
 
@@ -22,6 +23,23 @@ File& File::operator=(File&& other) noexcept
 File::~File()
 {
     (void)close();
+}
+
+std::optional<Fault> faultIf(bool failed)
+{
+    if (failed)
+        return lastFault();
+    return std::nullopt;
+}
+
+Fault notAFile(const std::string& what)
+{
+    return {"it is " + what + ", not a file", true};
+}
+
+bool createsMissing(File::Mode mode)
+{
+    return mode == File::Mode::AppendOrCreate || mode == File::Mode::Update;
 }
 
 bool File::isOpen() const

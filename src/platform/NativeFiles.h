@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 namespace calctutor::native {
 
@@ -26,15 +25,19 @@ struct Fault {
     bool sharedName = false;
 };
 
-// The system's words for an error met by a std::filesystem call, in the
-// program's Windows-1252 like every Fault's reason.
-std::string reasonFor(const std::error_code& error);
-
 // What stands at a path, as the student should hear it when it is not a file.
+// A link counts as what it leads to.
 enum class PathKind { Missing, File, Folder, DanglingLink, Special };
 struct PathInfo {
     PathKind kind = PathKind::Missing;
     std::string description; // "a folder", "a named pipe (FIFO)", "a link that points nowhere", ...
+    // Of a link: the name it holds when it points nowhere, else the full path
+    // of what it leads to; empty for anything but a link.
+    std::string linkTarget;
+    // When the system could not tell what is there (Missing, or DanglingLink
+    // for a link whose target cannot be looked at): its reason. Empty when
+    // the path, or the link's target, simply does not exist.
+    std::string reason;
 };
 PathInfo inspect(const std::string& path);
 
@@ -49,7 +52,7 @@ public:
     enum class Mode {
         Append,         // every write at the end, reads anywhere; the file must exist
         AppendOrCreate, // the same, creating a missing file
-        Update,         // read and write, created if missing (the pending-entry record)
+        Update,         // read and write, created if missing (the intent record)
         CreateNew,      // write-only, created here and now; anything already there is refused
         ReadOwn,        // read-only, the file must exist; links refused (the tutor's own files)
         Read,           // read-only, the file must exist; a link to a file is followed (the viewers)

@@ -1,4 +1,5 @@
 #include "platform/NativeFiles.h"
+#include "platform/NativeFilesShared.h"
 
 #include "core/Windows1252.h"
 #include "platform/RenameOver.h"
@@ -50,13 +51,6 @@ Fault systemFault(int error)
     return {systemReason(error)};
 }
 
-std::optional<Fault> faultIf(bool failed)
-{
-    if (failed)
-        return systemFault(errno);
-    return std::nullopt;
-}
-
 std::string describe(mode_t mode)
 {
     if (S_ISDIR(mode))
@@ -69,21 +63,38 @@ std::string describe(mode_t mode)
         return "a socket";
     if (S_ISREG(mode))
         return "a file";
-    return "not a file";
+    return "something other than a file";
 }
 
-Fault notAFile(const std::string& what)
+// A path that names nothing, as opposed to one whose status is out of reach.
+bool notFound(int error)
 {
-    return {"it is " + what + ", not a file", true};
+    return error == ENOENT || error == ENOTDIR;
+}
+
+// The name a symbolic link holds, as a Windows-1252 text.
+std::string linkText(const std::string& native)
+{
+    char target[PATH_MAX] = {};
+    const ssize_t length = ::readlink(native.c_str(), target, sizeof target - 1);
+    return utf8ToWindows1252(std::string(target, length > 0 ? static_cast<std::size_t>(length) : 0)).text;
+}
+
+// The full path of what a link finally leads to, as a Windows-1252 text.
+std::string fullPath(const std::string& native)
+{
+    char* resolved = ::realpath(native.c_str(), nullptr);
+    if (resolved == nullptr)
+        return {};
+    std::string text = utf8ToWindows1252(resolved).text;
+    std::free(resolved); // NOLINT(cppcoreguidelines-no-malloc): realpath allocates with malloc
+    return text;
 }
 
 // What a symbolic link stands for in a message: where it leads, and what is there.
 std::string describeLink(const std::string& native)
 {
-    char target[PATH_MAX] = {};
-    const ssize_t length = ::readlink(native.c_str(), target, sizeof target - 1);
-    const std::string leadsTo =
-        utf8ToWindows1252(std::string(target, length > 0 ? static_cast<std::size_t>(length) : 0)).text;
+    const std::string leadsTo = linkText(native);
     struct stat info {};
     if (::stat(native.c_str(), &info) != 0)
         return "a link that points nowhere (to " + leadsTo + ")";
@@ -138,11 +149,6 @@ int flagsFor(File::Mode mode)
     return common | O_RDONLY;
 }
 
-bool createsMissing(File::Mode mode)
-{
-    return mode == File::Mode::AppendOrCreate || mode == File::Mode::Update;
-}
-
 bool isLink(const std::string& native)
 {
     struct stat info {};
@@ -151,19 +157,29 @@ bool isLink(const std::string& native)
 
 } // namespace
 
+Fault lastFault()
+{
+    return systemFault(errno);
+}
+
 PathInfo inspect(const std::string& path)
 {
     const std::string native = windows1252ToUtf8(path);
     struct stat info {};
     if (::lstat(native.c_str(), &info) != 0)
-        return {PathKind::Missing, "missing"};
-    if (S_ISLNK(info.st_mode) && ::stat(native.c_str(), &info) != 0)
-        return {PathKind::DanglingLink, "a link that points nowhere"};
-    if (S_ISREG(info.st_mode))
-        return {PathKind::File, describe(info.st_mode)};
-    if (S_ISDIR(info.st_mode))
-        return {PathKind::Folder, describe(info.st_mode)};
-    return {PathKind::Special, describe(info.st_mode)};
+        return {PathKind::Missing, "missing", {}, notFound(errno) ? std::string() : systemReason(errno)};
+    PathInfo found;
+    if (S_ISLNK(info.st_mode)) {
+        if (::stat(native.c_str(), &info) != 0) {
+            const int error = errno;
+            return {PathKind::DanglingLink, "a link that points nowhere", linkText(native),
+                    notFound(error) ? std::string() : systemReason(error)};
+        }
+        found.linkTarget = fullPath(native);
+    }
+    found.description = describe(info.st_mode);
+    found.kind = S_ISREG(info.st_mode) ? PathKind::File : S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::Special;
+    return found;
 }
 
 std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
@@ -379,13 +395,6 @@ void tryCreateFolder(const std::string& folder)
 std::optional<Fault> renamePath(const std::string& from, const std::string& to)
 {
     return renameOver(from, to);
-}
-
-std::string reasonFor(const std::error_code& error)
-{
-    if (error.category() == std::generic_category() || error.category() == std::system_category())
-        return systemReason(error.value());
-    return error.message();
 }
 
 std::optional<std::string> folderProblem(const std::string& folder)

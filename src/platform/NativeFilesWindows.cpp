@@ -1,4 +1,5 @@
 #include "platform/NativeFiles.h"
+#include "platform/NativeFilesShared.h"
 
 #include "core/Windows1252.h"
 #include "platform/RenameOver.h"
@@ -11,9 +12,12 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+#include <winioctl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
+#include <vector>
 
 namespace calctutor::native {
 
@@ -71,31 +75,12 @@ Fault systemFault(DWORD error)
 
 } // namespace
 
-std::string reasonFor(const std::error_code& error)
-{
-    if (error.category() == std::system_category())
-        return errorText(static_cast<DWORD>(error.value()));
-    return error.message();
-}
-
-namespace {
-
 Fault lastFault()
 {
     return systemFault(::GetLastError());
 }
 
-std::optional<Fault> faultIf(bool failed)
-{
-    if (failed)
-        return lastFault();
-    return std::nullopt;
-}
-
-Fault notAFile(const std::string& what)
-{
-    return {"it is " + what + ", not a file", true};
-}
+namespace {
 
 Fault sharedName(DWORD names)
 {
@@ -178,11 +163,6 @@ DWORD accessFor(File::Mode mode)
     return GENERIC_READ;
 }
 
-bool createsMissing(File::Mode mode)
-{
-    return mode == File::Mode::AppendOrCreate || mode == File::Mode::Update;
-}
-
 bool followsLinks(File::Mode mode)
 {
     return mode == File::Mode::Read;
@@ -191,6 +171,69 @@ bool followsLinks(File::Mode mode)
 // Other programs (a viewer, an editor, a second tutor) may read, write and
 // rename the file while it is open, as on other systems.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// The full path of the file or folder an open handle reaches, without the
+// "\\?\" prefix that the system gives it.
+std::string fullPath(HANDLE handle)
+{
+    std::wstring buffer(MAX_PATH, L'\0');
+    DWORD units = ::GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (units >= buffer.size()) {
+        buffer.resize(units);
+        units = ::GetFinalPathNameByHandleW(handle, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    }
+    if (units == 0 || units >= buffer.size())
+        return {};
+    buffer.resize(units);
+    if (buffer.rfind(LR"(\\?\UNC\)", 0) == 0)
+        buffer.replace(0, 8, LR"(\\)");
+    else if (buffer.rfind(LR"(\\?\)", 0) == 0)
+        buffer.erase(0, 4);
+    return fromWide(buffer.data(), static_cast<int>(buffer.size()));
+}
+
+// The layout of a symbolic link's or a junction's reparse data, as the
+// driver kit's headers declare it.
+struct LinkReparseData {
+    ULONG tag;
+    USHORT dataLength;
+    USHORT reserved;
+    USHORT substituteOffset;
+    USHORT substituteLength;
+    USHORT printOffset;
+    USHORT printLength;
+};
+
+// The name a link holds, as the student would have typed it; "" when it cannot be read.
+std::string linkText(const std::wstring& wide)
+{
+    const HANDLE link = ::CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (link == INVALID_HANDLE_VALUE)
+        return {};
+    std::vector<unsigned char> buffer(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+    DWORD got = 0;
+    const bool read = ::DeviceIoControl(link, FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(),
+                                        static_cast<DWORD>(buffer.size()), &got, nullptr)
+        != 0;
+    ::CloseHandle(link);
+    LinkReparseData header{};
+    if (!read || got < sizeof header)
+        return {};
+    std::memcpy(&header, buffer.data(), sizeof header);
+    // A symbolic link's names follow a flags field that a junction's lack.
+    std::size_t names = sizeof header;
+    if (header.tag == IO_REPARSE_TAG_SYMLINK)
+        names += sizeof(ULONG);
+    else if (header.tag != IO_REPARSE_TAG_MOUNT_POINT)
+        return {};
+    const std::size_t start = names + header.printOffset;
+    if (header.printLength == 0 || start + header.printLength > got)
+        return {};
+    std::wstring name(header.printLength / sizeof(wchar_t), L'\0');
+    std::memcpy(name.data(), buffer.data() + start, header.printLength);
+    return fromWide(name.data(), static_cast<int>(name.size()));
+}
 
 // Without following links, FILE_FLAG_OPEN_REPARSE_POINT opens a link (or any
 // other reparse point) itself, so that it can be seen and refused.
@@ -210,29 +253,36 @@ constexpr DWORD kLockOffsetLow = 0xFFFFFF00;
 PathInfo inspect(const std::string& path)
 {
     if (pathFault(path))
-        return {PathKind::Special, "a device"};
+        return {PathKind::Special, "a device", {}, {}};
     const std::wstring wide = toWide(path);
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data))
-        return {PathKind::Missing, "missing"};
+    if (!::GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD error = ::GetLastError();
+        return {PathKind::Missing, "missing", {}, isMissingError(error) ? std::string() : errorText(error)};
+    }
+    std::string leadsTo;
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         // A link: what counts is what it leads to.
         const HANDLE target = ::CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (target == INVALID_HANDLE_VALUE)
-            return isMissingError(::GetLastError()) ? PathInfo{PathKind::DanglingLink, "a link that points nowhere"}
-                                                    : PathInfo{PathKind::Missing, "missing"};
+        if (target == INVALID_HANDLE_VALUE) {
+            const DWORD error = ::GetLastError();
+            if (isMissingError(error))
+                return {PathKind::DanglingLink, "a link that points nowhere", linkText(wide), {}};
+            return {PathKind::Missing, "missing", {}, errorText(error)};
+        }
         BY_HANDLE_FILE_INFORMATION info{};
         const bool known = ::GetFileInformationByHandle(target, &info) != 0;
+        leadsTo = fullPath(target);
         ::CloseHandle(target);
         if (known)
             data.dwFileAttributes = info.dwFileAttributes;
     }
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return {PathKind::Folder, "a folder"};
+        return {PathKind::Folder, "a folder", leadsTo, {}};
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0)
-        return {PathKind::Special, "a device"};
-    return {PathKind::File, "a file"};
+        return {PathKind::Special, "a device", leadsTo, {}};
+    return {PathKind::File, "a file", leadsTo, {}};
 }
 
 std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
@@ -269,7 +319,7 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
     BY_HANDLE_FILE_INFORMATION info{};
     std::optional<Fault> refusal;
     if (type == FILE_TYPE_PIPE)
-        refusal = notAFile("a pipe");
+        refusal = notAFile("a named pipe");
     else if (type != FILE_TYPE_DISK)
         refusal = notAFile("a device");
     else if (!::GetFileInformationByHandle(handle, &info))

@@ -3,6 +3,7 @@
 #include "core/TutorState.h"
 #include "platform/NativeFiles.h"
 #include "records/EntryLimits.h"
+#include "records/RecordMessages.h"
 
 namespace calctutor {
 
@@ -16,8 +17,7 @@ std::optional<std::string> keepDraft(const TutorState& state, const std::string&
         return std::nullopt;
     }
     if (auto fault = native::replaceFile(state.draftFilePath, typedUtf8))
-        return "The answer you are typing cannot be kept safe in " + state.draftFilePath + ": " + fault->reason
-            + ". It is still in the answer box; record it or save it as a note soon.";
+        return draftNotKeptMessage(state.draftFilePath, fault->reason);
     return std::nullopt;
 }
 
@@ -32,9 +32,7 @@ FoundDraft findDraft(const std::string& draftPath)
     if (draftPath.empty() || native::inspect(draftPath).kind == native::PathKind::Missing)
         return {};
     auto notPutBack = [&](const std::string& why) {
-        return FoundDraft{std::nullopt,
-                          "An answer that you had typed but not recorded was kept in " + draftPath
-                              + ", but it was not put back in the answer box: " + why + "."};
+        return FoundDraft{std::nullopt, draftNotPutBackMessage(draftPath, why)};
     };
     // Read without following a link: a draft is the tutor's own file, never
     // another file's text offered as the student's answer.
@@ -46,14 +44,12 @@ FoundDraft findDraft(const std::string& draftPath)
     if (fault)
         return notPutBack(fault->reason);
     if (size > kLongestAnswer)
-        return notPutBack("it is " + std::to_string(size) + " bytes long, more than the "
-                          + std::to_string(kLongestAnswer)
-                          + " bytes that the answer box takes. Open it in a text editor to copy what you need");
+        return notPutBack(draftTooLongReason(size, kLongestAnswer));
     std::string text;
     if (auto readFault = file.readAt(0, static_cast<std::size_t>(size), text))
         return notPutBack(readFault->reason);
     if (text.find('\0') != std::string::npos)
-        return notPutBack("it holds NUL bytes, so it is not text the tutor wrote");
+        return notPutBack(draftHoldsNulReason());
     if (text.empty())
         return {};
     return {std::move(text), std::nullopt};

@@ -7,22 +7,6 @@ namespace calctutor {
 
 namespace {
 
-std::string joined(const std::vector<std::string>& parts, std::string_view separator)
-{
-    std::string text;
-    for (const std::string& part : parts)
-        text += (text.empty() ? "" : std::string(separator)) + part;
-    return text;
-}
-
-std::string takenOutNotice(const std::vector<std::string>& cutPaths)
-{
-    return "The tutor was stopped while it was recording an entry (the program was closed or the computer "
-           "stopped), so that unfinished entry was taken out of your record "
-        + std::string(cutPaths.size() == 1 ? "file " : "files ") + joined(cutPaths, ", ")
-        + ". Every entry recorded before it is kept.";
-}
-
 // Renames what stands at the record's name aside, never overwriting an
 // earlier one while there is room, and returns the new path.
 std::optional<native::Fault> keepAside(const std::string& pendingPath, std::string& keptPath)
@@ -39,12 +23,6 @@ std::optional<native::Fault> keepAside(const std::string& pendingPath, std::stri
     return native::syncFolder(folder);
 }
 
-std::string notUsedNotice(const std::string& pendingPath, const std::string& why, const std::string& keptPath)
-{
-    return "The tutor's record of an entry in progress, " + pendingPath + ", was not used: " + why + ". It was renamed "
-        + keptPath + ", and nothing in your record files was changed.";
-}
-
 // One record file against the entry: cut when it holds a beginning of the
 // entry, otherwise left alone and described.
 struct FileOutcome {
@@ -59,19 +37,17 @@ std::optional<RecordError> undoInFile(const std::string& path, const IntentFile&
     native::File file;
     if (auto fault = native::File::open(path, native::File::Mode::Append, file)) {
         if (!fault->notPlainFile)
-            return recordFailure("An unfinished entry could not be taken out of the record file", path, *fault);
+            return recordFailure("An unfinished entry cannot be taken out of the record file", path, *fault);
         outcome.left.push_back(path + ": " + fault->reason);
         return std::nullopt;
     }
     Trace trace;
     if (auto fault = takeOut(file, intent, trace))
-        return recordFailure("An unfinished entry could not be taken out of the record file", path, *fault);
+        return recordFailure("An unfinished entry cannot be taken out of the record file", path, *fault);
     if (trace.kind == EntryTrace::Beginning)
         outcome.cut.push_back(path);
     else if (trace.kind == EntryTrace::Other)
-        outcome.left.push_back(path + ", which is " + std::to_string(trace.size)
-                               + " bytes long and does not hold a beginning of that entry after its first "
-                               + std::to_string(intent.sizeBefore) + " bytes");
+        outcome.left.push_back(noBeginningThere(path, trace.size, intent.sizeBefore));
     return std::nullopt;
 }
 
@@ -90,10 +66,7 @@ std::optional<RecordError> undoInterruptedEntry(native::File& intent, const std:
     ParsedIntent parsed;
     // Its size alone tells a record that the tutor never wrote; it is not read.
     if (size > longestIntent()) {
-        parsed = {ParsedIntent::Kind::Damaged,
-                  {},
-                  "it is " + std::to_string(size) + " bytes long, more than the " + std::to_string(longestIntent())
-                      + " bytes of the largest record the tutor writes"};
+        parsed = {ParsedIntent::Kind::Damaged, {}, intentTooLongReason(size, longestIntent())};
     } else {
         std::string text;
         if (auto fault = intent.readAll(text))
@@ -120,24 +93,14 @@ std::optional<RecordError> undoInterruptedEntry(native::File& intent, const std:
         return recordFailure("The record of entries in progress cannot be renamed:", pendingPath, *fault);
     undone = Undone::KeptAside;
     if (parsed.kind == ParsedIntent::Kind::Damaged) {
-        notices.push_back(notUsedNotice(pendingPath, parsed.problem, keptPath));
+        notices.push_back(intentNotUsedNotice(pendingPath, parsed.problem, keptPath));
         return std::nullopt;
     }
-    notices.push_back("The tutor was stopped while it was recording an entry, and found something other than a "
-                      "beginning of that entry at the end of "
-                      + joined(outcome.left, "; ")
-                      + ". It changed nothing there: look at the end of that file and remove any part of the "
-                        "unfinished entry by hand. The record of that entry was renamed "
-                      + keptPath + ".");
+    notices.push_back(leftAloneNotice(outcome.left, keptPath));
     return std::nullopt;
 }
 
 } // namespace
-
-RecordError recordFailure(const std::string& what, const std::string& path, const native::Fault& fault)
-{
-    return {what + " " + path + ": " + fault.reason + "."};
-}
 
 std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath, bool flush)
 {
@@ -164,17 +127,14 @@ std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, nati
             // Another name of some file: taking this name away changes nothing in that file.
             if (native::removeFile(pendingPath) || native::syncFolder(native::parentFolder(pendingPath)))
                 return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
-            notices.push_back("The tutor's record of an entry in progress, " + pendingPath
-                              + ", was not used: " + fault->reason
-                              + ". That name was removed; the file keeps its other names, and nothing in your "
-                                "record files was changed.");
+            notices.push_back(intentSharedNameNotice(pendingPath, fault->reason));
             continue;
         }
         if (fault && fault->notPlainFile) {
             std::string keptPath;
             if (keepAside(pendingPath, keptPath))
                 return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
-            notices.push_back(notUsedNotice(pendingPath, fault->reason, keptPath));
+            notices.push_back(intentNotUsedNotice(pendingPath, fault->reason, keptPath));
             continue;
         }
         // A record that a power cut takes away with its name would leave a torn entry in place.
@@ -192,8 +152,7 @@ std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, nati
         if (undone == Undone::Cleared)
             return std::nullopt;
     }
-    return RecordError{"The record of entries in progress " + pendingPath
-                       + " was replaced again and again while the tutor opened it; close other tutors and try again."};
+    return intentKeptReplacedError(pendingPath);
 }
 
 } // namespace calctutor

@@ -14,8 +14,6 @@
 
 namespace calctutor {
 
-RecordError recordFailure(const std::string& what, const std::string& path, const native::Fault& fault);
-
 // Opens and locks the record, first undoing any entry it holds: on success
 // the record is locked and empty, and notices holds what the student should
 // hear about what was found.

@@ -3,6 +3,7 @@
 #include "core/TutorState.h"
 #include "platform/NativeFiles.h"
 #include "records/RecordLines.h"
+#include "records/RecordMessages.h"
 #include "records/RecordViewers.h"
 #include "records/TextCoding.h"
 #include "script/ScriptFormat.h"
@@ -28,19 +29,21 @@ std::optional<std::string> codeFile(TutorState& state)
 {
     const std::string input = native::joinPath(state.dataFolder, "query.txt");
     const std::string output = native::joinPath(state.dataFolder, "queri.txt");
+    if (native::inspect(input).kind == native::PathKind::Missing)
+        return nothingToConvertMessage(input);
     const FileRead read = readWholeFile(input, "query file");
     if (!read.content)
         return read.problem;
     const std::vector<std::string_view> lines = splitLines(*read.content);
     if (lines.empty())
-        return "The query file " + input + " is empty.";
+        return emptyQueryMessage(input);
     const int codeNumber = static_cast<int>(lines.front().size());
     const std::string converted = convertQueryLines(*read.content, codeNumber);
 
     // Written beside the target and renamed over it, so a failed write leaves
     // any earlier queri.txt as it was.
     if (auto fault = native::replaceFile(output, converted))
-        return "The converted file " + output + " cannot be written: " + fault->reason + ".";
+        return cannotWriteConvertedMessage(output, fault->reason);
     state.codeNumber = codeNumber;
     return std::nullopt;
 }

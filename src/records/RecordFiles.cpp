@@ -12,11 +12,6 @@ namespace calctutor {
 
 namespace {
 
-RecordError failure(const std::string& what, const std::string& path, const native::Fault& fault)
-{
-    return recordFailure(what, path, fault);
-}
-
 // The notices of a repair, as one message.
 std::optional<std::string> joinedNotices(const std::vector<std::string>& notices)
 {
@@ -35,14 +30,13 @@ std::optional<RecordError> unnamedFile(const std::string& pendingPath, const std
     const bool beside = native::parentFolder(path) == native::parentFolder(pendingPath);
     if (beside && isRecordFileOf(native::fileNameOf(pendingPath), native::fileNameOf(path)))
         return std::nullopt;
-    return RecordError{"The file " + path + " is not one of the record files that belong with " + pendingPath
-                       + ", so the tutor does not write to it."};
+    return notOwnRecordFileError(path, pendingPath);
 }
 
-class DiskPendingAppend final : public PendingAppend {
+class DiskOpenedEntry final : public OpenedEntry {
 public:
-    DiskPendingAppend(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files,
-                      bool flush)
+    DiskOpenedEntry(std::string pendingPath, std::vector<std::string> paths, std::vector<native::File> files,
+                    bool flush)
         : m_pendingPath(std::move(pendingPath)), m_paths(std::move(paths)), m_files(std::move(files)), m_flush(flush)
     {
     }
@@ -55,9 +49,7 @@ public:
         }
         for (std::size_t i = 0; i < m_paths.size() && i < texts.size(); ++i) {
             if (texts[i].size() > kLongestEntry)
-                return RecordError{"The entry for " + m_paths[i] + " is " + std::to_string(texts[i].size())
-                                   + " bytes long, more than the " + std::to_string(kLongestEntry)
-                                   + " bytes that the tutor records in one entry."};
+                return entryTooLongError(m_paths[i], texts[i].size(), kLongestEntry);
         }
         native::File intent;
         std::vector<std::string> notices;
@@ -73,7 +65,7 @@ public:
             if (!fault)
                 fault = m_files[i].size(file.sizeBefore);
             if (fault)
-                return failure("The record file cannot be locked:", m_paths[i], *fault);
+                return recordFailure("The record file cannot be locked:", m_paths[i], *fault);
             plan.push_back(std::move(file));
         }
         std::optional<native::Fault> fault = intent.overwrite(formatIntent(plan));
@@ -81,7 +73,7 @@ public:
             fault = intent.sync();
         if (fault) {
             (void)clearIntentRecord(intent, m_pendingPath, m_flush);
-            return failure("The record of entries in progress cannot be written:", m_pendingPath, *fault);
+            return recordFailure("The record of entries in progress cannot be written:", m_pendingPath, *fault);
         }
 
         std::optional<RecordError> error = appendAll(texts);
@@ -102,11 +94,11 @@ private:
     {
         for (std::size_t i = 0; i < m_files.size() && i < texts.size(); ++i) {
             if (auto fault = m_files[i].append(texts[i]))
-                return failure("The record file could not be written:", m_paths[i], *fault);
+                return recordFailure("The record file cannot be written:", m_paths[i], *fault);
         }
         for (std::size_t i = 0; i < m_files.size() && m_flush; ++i) {
             if (auto fault = m_files[i].sync())
-                return failure("The record file could not be saved to disk:", m_paths[i], *fault);
+                return recordFailure("The record file cannot be saved to disk:", m_paths[i], *fault);
         }
         return std::nullopt;
     }
@@ -141,16 +133,14 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (native::inspect(paths[i]).kind == native::PathKind::Missing) {
             missing.push_back(i);
         } else if (auto fault = native::File::open(paths[i], native::File::Mode::Append, files[i])) {
-            return {nullptr, failure("The record file cannot be opened:", paths[i], *fault)};
+            return {nullptr, recordFailure("The record file cannot be opened:", paths[i], *fault)};
         }
     }
     // A missing file whose folder is gone is reported before any file is created.
     for (const std::size_t i : missing) {
         const std::string folder = native::parentFolder(paths[i]);
         if (const std::optional<std::string> problem = native::folderProblem(folder))
-            return {
-                nullptr,
-                {"The record file " + paths[i] + " cannot be created in the folder " + folder + ": " + *problem + "."}};
+            return {nullptr, folderProblemError(paths[i], folder, *problem)};
     }
     for (const std::size_t i : missing) {
         std::optional<native::Fault> fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]);
@@ -158,10 +148,10 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (!fault && m_flushing == Flushing::EveryEntry)
             fault = native::syncFolder(native::parentFolder(paths[i]));
         if (fault)
-            return {nullptr, failure("The record file cannot be created:", paths[i], *fault)};
+            return {nullptr, recordFailure("The record file cannot be created:", paths[i], *fault)};
     }
     return {
-        std::make_unique<DiskPendingAppend>(pendingPath, paths, std::move(files), m_flushing == Flushing::EveryEntry),
+        std::make_unique<DiskOpenedEntry>(pendingPath, paths, std::move(files), m_flushing == Flushing::EveryEntry),
         {}};
 }
 
@@ -179,9 +169,9 @@ std::optional<RecordError> appendEntry(RecordFiles& files, const std::string& pe
                                        const std::vector<std::string>& paths, const std::vector<std::string>& texts)
 {
     RecordFiles::Opened opened = files.open(pendingPath, paths);
-    if (!opened.pending)
+    if (!opened.entry)
         return opened.error;
-    return opened.pending->commit(texts);
+    return opened.entry->commit(texts);
 }
 
 } // namespace calctutor

@@ -9,6 +9,8 @@
 // this entry wrote. An intent record left by a kill is undone at the next
 // start or commit (IntentRepair.h).
 
+#include "records/RecordMessages.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,15 +18,10 @@
 
 namespace calctutor {
 
-// A message for the student: which file, and the system's reason.
-struct RecordError {
-    std::string message;
-};
-
 // The files of one entry, opened and waiting for their text.
-class PendingAppend {
+class OpenedEntry {
 public:
-    virtual ~PendingAppend() = default;
+    virtual ~OpenedEntry() = default;
     // texts[i] goes to the i-th file opened; nothing is written on failure.
     [[nodiscard]] virtual std::optional<RecordError> commit(const std::vector<std::string>& texts) = 0;
     // After commit: what the student should hear about an interrupted entry
@@ -36,7 +33,7 @@ class RecordFiles {
 public:
     virtual ~RecordFiles() = default;
     struct Opened {
-        std::unique_ptr<PendingAppend> pending; // null when opening failed
+        std::unique_ptr<OpenedEntry> entry; // null when opening failed
         RecordError error;
     };
     // Paths are Windows-1252 texts. Files that do not exist are created.

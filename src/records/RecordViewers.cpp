@@ -1,15 +1,11 @@
 #include "records/RecordViewers.h"
 
-#include "core/NumberText.h"
-#include "core/Windows1252.h"
 #include "platform/NativeFiles.h"
+#include "records/RecordMessages.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace calctutor {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -18,74 +14,23 @@ constexpr std::size_t kKilobyte = 1024;
 constexpr ViewLimits kNotesLimits{256 * kKilobyte, kNoLimit, 2000};
 constexpr ViewLimits kSendFileLimits{4 * kKilobyte * kKilobyte, 65536, 2000};
 
-// A name of the file system (UTF-8) inside a Windows-1252 message.
-std::string messagePath(const fs::path& path)
-{
-    return utf8ToWindows1252(path.string()).text;
-}
-
-std::string cannotBeRead(const std::string& path, std::string_view whatItIs, const std::string& reason)
-{
-    return "The " + std::string(whatItIs) + " " + path + " cannot be read: " + reason + ".";
-}
-
-// What a file that cannot be shown is, as in "is a folder, not a file".
-std::string whatTheFileIs(fs::file_type type)
-{
-    switch (type) {
-    case fs::file_type::directory: return "a folder";
-    case fs::file_type::fifo: return "a pipe (FIFO)";
-    case fs::file_type::character:
-    case fs::file_type::block: return "a device";
-    case fs::file_type::socket: return "a socket";
-    default: return "something other than a file";
-    }
-}
-
 // Why the path cannot be opened as a regular file, decided before opening it,
 // so that a pipe or a device never blocks the window; nothing when it can.
 std::optional<std::string> notARegularFile(const std::string& path, std::string_view whatItIs)
 {
-    const fs::path native(windows1252ToUtf8(path));
-    const std::string named = "The " + std::string(whatItIs) + " " + path;
-    std::error_code error;
-    const fs::file_status own = fs::symlink_status(native, error);
-    if (own.type() == fs::file_type::not_found)
-        return "There is nothing to show yet: the " + std::string(whatItIs) + " " + path + " does not exist.";
-    if (error)
-        return cannotBeRead(path, whatItIs, native::reasonFor(error));
-    if (own.type() == fs::file_type::regular)
-        return std::nullopt;
-    if (own.type() != fs::file_type::symlink)
-        return named + " is " + whatTheFileIs(own.type()) + ", not a file.";
-
-    const fs::file_status target = fs::status(native, error);
-    if (target.type() == fs::file_type::not_found) {
-        std::error_code ignored;
-        return named + " is a link that points nowhere: " + messagePath(fs::read_symlink(native, ignored))
-            + " does not exist.";
+    const native::PathInfo info = native::inspect(path);
+    if (!info.reason.empty())
+        return cannotBeReadMessage(path, whatItIs, info.reason);
+    switch (info.kind) {
+    case native::PathKind::File: return std::nullopt;
+    case native::PathKind::Missing: return nothingToShowMessage(path, whatItIs);
+    case native::PathKind::DanglingLink: return linkNowhereMessage(path, whatItIs, info.linkTarget);
+    case native::PathKind::Folder:
+    case native::PathKind::Special: break;
     }
-    if (error)
-        return cannotBeRead(path, whatItIs, native::reasonFor(error));
-    if (target.type() == fs::file_type::regular)
-        return std::nullopt;
-    return named + " is a link to " + messagePath(fs::canonical(native, error)) + ", which is "
-        + whatTheFileIs(target.type()) + ", not a file.";
-}
-
-// "4.0 MB", "1.0 GB", "300.0 KB", "12 bytes".
-std::string sizeText(std::uintmax_t bytes)
-{
-    if (bytes < 1024)
-        return std::to_string(bytes) + " bytes";
-    constexpr const char* kUnits[] = {"KB", "MB", "GB", "TB"};
-    double size = static_cast<double>(bytes) / 1024;
-    std::size_t unit = 0;
-    while (size >= 1024 && unit + 1 < std::size(kUnits)) {
-        size /= 1024;
-        ++unit;
-    }
-    return fixedNumber(size, 1) + " " + kUnits[unit];
+    if (info.linkTarget.empty())
+        return notAFileMessage(path, whatItIs, info.description);
+    return linkToNotAFileMessage(path, whatItIs, info.linkTarget, info.description);
 }
 
 // Drops the bytes before the first line start; `tail` begins one byte before
@@ -173,12 +118,11 @@ FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewe
     if (!fault)
         fault = file.readAt(start, static_cast<std::size_t>(size - start), view.content);
     if (fault) {
-        view.problem = cannotBeRead(path, whatItIs, fault->reason);
+        view.problem = cannotBeReadMessage(path, whatItIs, fault->reason);
         return view;
     }
     if (view.content.find('\0') != std::string::npos) {
-        view.problem = "The " + std::string(whatItIs) + " " + path
-            + " holds NUL bytes, so it is not a text file; it is not shown.";
+        view.problem = holdsNulMessage(path, whatItIs);
         view.content.clear();
         return view;
     }
@@ -187,16 +131,12 @@ FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewe
     const std::size_t lineStart = startOfLastLines(view.content, limits.lines);
     view.content.erase(0, lineStart);
     if (longestUnbrokenRun(view.content, viewer) > limits.unbrokenRun) {
-        view.problem = "The " + std::string(whatItIs) + " " + path + " holds more than "
-            + std::to_string(limits.unbrokenRun)
-            + " characters in a row without a space or a line end; the question box would take too long to lay "
-              "them out, so it is not shown.";
+        view.problem = unbrokenRunMessage(path, whatItIs, limits.unbrokenRun);
         view.content.clear();
         return view;
     }
     if (!whole || lineStart > 0) {
-        view.heading = "The " + std::string(whatItIs) + " is too large to show whole: shown below are its last "
-            + sizeText(view.content.size()) + " of " + sizeText(size) + ". The whole file is " + path;
+        view.heading = partShownHeading(path, whatItIs, view.content.size(), size);
     }
     return view;
 }
@@ -223,7 +163,7 @@ FileRead readWholeFile(const std::string& path, std::string_view whatItIs)
         return {std::nullopt, std::move(*problem)};
     std::string content;
     if (auto fault = native::readFile(path, content))
-        return {std::nullopt, cannotBeRead(path, whatItIs, fault->reason)};
+        return {std::nullopt, cannotBeReadMessage(path, whatItIs, fault->reason)};
     return {std::move(content), {}};
 }
 

@@ -1,12 +1,13 @@
 #include "records/Recording.h"
 
+#include "core/TellStudent.h"
 #include "core/TutorServices.h"
 #include "core/TutorState.h"
-#include "core/Windows1252.h"
 #include "records/AnswerDraft.h"
 #include "records/EntryLimits.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
+#include "records/RecordMessages.h"
 
 namespace calctutor {
 
@@ -14,9 +15,7 @@ namespace {
 
 void tellFailure(StudentMessages& messages, const std::string& what, const RecordError& error)
 {
-    messages.tell(windows1252ToUtf8(what + " was not recorded. " + error.message
-                                    + " Your text is still in the answer box: fix the folder or free some space, "
-                                      "then press the button again."));
+    tellStudent(messages, notRecordedMessage(what, error));
 }
 
 // The rating line that follows a response, asked for by the last stop's kind.
@@ -37,10 +36,7 @@ bool tooLong(const std::string& answerText, const std::string& what, StudentMess
 {
     if (answerText.size() <= kLongestAnswer)
         return false;
-    messages.tell(windows1252ToUtf8(what + " was not recorded: it has " + std::to_string(answerText.size())
-                                    + " characters, and the tutor records at most " + std::to_string(kLongestAnswer)
-                                    + " in one entry. Your text is still in the answer box: shorten it, or record it "
-                                      "in parts."));
+    tellStudent(messages, tooLongToRecordMessage(what, answerText.size(), kLongestAnswer));
     return true;
 }
 
@@ -51,13 +47,13 @@ Recorded record(TutorState& state, const std::vector<std::string>& paths, const 
                 const TutorServices& services, BuildEntries buildEntries)
 {
     RecordFiles::Opened opened = services.files.open(state.pendingFilePath, paths);
-    if (!opened.pending) {
+    if (!opened.entry) {
         tellFailure(services.messages, what, opened.error);
         return Recorded::Failed;
     }
-    const std::optional<RecordError> error = opened.pending->commit(buildEntries());
-    if (const std::optional<std::string> notice = opened.pending->repairNotice())
-        services.messages.tell(windows1252ToUtf8(*notice));
+    const std::optional<RecordError> error = opened.entry->commit(buildEntries());
+    if (const std::optional<std::string> notice = opened.entry->repairNotice())
+        tellStudent(services.messages, *notice);
     if (error) {
         tellFailure(services.messages, what, *error);
         return Recorded::Failed;

@@ -1,7 +1,7 @@
 #pragma once
 // The text functions of the record files: `code` (which leaves a text as it is),
-// `decode`, `remSpaces` for routine names (from core, where the script finds
-// it too), and `makeCodeLine`, the random-looking first line of every start
+// `decode`, `remSpaces` for routine names (from core, where the course's routine
+// names use it too), and `makeCodeLine`, the random-looking first line of every start
 // header. Texts are single-byte Windows-1252 strings.
 
 #include "core/PlainText.h"

@@ -28,7 +28,7 @@ public:
             return m_problems;
         }
         if (m_entries.size() > static_cast<std::size_t>(kLastScriptIndex))
-            report(m_entries.back(), "the course has more entries than the script can hold (5000)");
+            report(m_entries.back(), "the course has more entries than the tutor can hold (5000)");
         checkHeaders();
         for (std::size_t i = 0; i < m_entries.size(); ++i)
             checkEntry(i);

@@ -1,5 +1,5 @@
 #pragma once
-// The two buttons that move the student through the script. "Next Question /
+// The two buttons that move the student through the course. "Next Question /
 // Answer" reads to the next stop, runs a routine stop and reads once more, and
 // hands back the text to add to the question box; "next picture" runs routine
 // entries one and two entries ahead without showing anything.

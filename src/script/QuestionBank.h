@@ -1,6 +1,6 @@
 #pragma once
-// The course script built into the program: the course files compiled in,
-// loaded into the script entries from index 1 upward.
+// The course built into the program: the course files compiled in, loaded
+// into the course's entries from index 1 upward.
 
 #include "script/CourseFile.h"
 

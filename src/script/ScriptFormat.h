@@ -1,5 +1,5 @@
 #pragma once
-// The markers of the course script and how an entry's kind is told from its
+// The markers of the course and how an entry's kind is told from its
 // first characters. The same characters further into an entry are plain text.
 
 #include <string>

@@ -45,7 +45,7 @@ ReadOutcome readNextQuestion(TutorState& state)
     std::string stop;
     while (stop.empty()) {
         if (state.lineIndex >= kLastScriptIndex) {
-            outcome.flow = Flow::EndProgram; // the script ran out without a stop
+            outcome.flow = Flow::EndProgram; // the course ran out without a stop
             return outcome;
         }
         ++state.lineIndex;

@@ -1,12 +1,13 @@
 #include "startup/AssignmentEntry.h"
 
+#include "core/TellStudent.h"
 #include "core/TutorServices.h"
 #include "core/TutorState.h"
-#include "core/Windows1252.h"
 #include "records/RecordFiles.h"
 #include "records/RecordLines.h"
 #include "records/TextCoding.h"
 #include "script/ScriptFormat.h"
+#include "startup/StartupMessages.h"
 
 namespace calctutor {
 
@@ -56,9 +57,7 @@ namespace {
 
 void tellCannotGoOn(StudentMessages& messages, const RecordError& error)
 {
-    messages.tell(windows1252ToUtf8("The start of your work could not be recorded, so the tutor cannot go on. "
-                                    + error.message
-                                    + " Check the folder you chose for your files, then start the tutor again."));
+    tellStudent(messages, cannotGoOnMessage(error.message));
 }
 
 } // namespace
@@ -69,7 +68,7 @@ Flow enterAssignment(TutorState& state, const TutorServices& services)
     // before anything new is written after it.
     RecordFiles::Repair repair = services.files.repair(state.pendingFilePath);
     if (repair.notice)
-        services.messages.tell(windows1252ToUtf8(*repair.notice));
+        tellStudent(services.messages, *repair.notice);
     if (repair.error) {
         tellCannotGoOn(services.messages, *repair.error);
         return Flow::EndProgram;
@@ -77,9 +76,7 @@ Flow enterAssignment(TutorState& state, const TutorServices& services)
 
     const std::optional<int> header = findAssignmentHeader(state.scriptLines, state.assignmentNumber);
     if (!header) {
-        services.messages.tell(windows1252ToUtf8("Assignment " + state.assignmentNumber
-                                                 + " is not in the course, so the tutor cannot go on. Start it "
-                                                   "again and choose another assignment."));
+        tellStudent(services.messages, notInCourseEndMessage(state.assignmentNumber));
         return Flow::EndProgram;
     }
     state.lineIndex = *header;

@@ -1,5 +1,5 @@
 #pragma once
-// Assignment entry: finds the chosen assignment's header in the course script,
+// Assignment entry: finds the chosen assignment's header in the course,
 // leaves the reader on it and appends the start header to the master and send
 // files.
 
@@ -15,12 +15,12 @@ struct TutorState;
 struct TutorServices;
 
 // Index of the first entry from index 1 whose first four characters are the
-// number followed by "."; the search never passes the script's last index.
+// number followed by "."; the search never passes the course's last index.
 std::optional<int> findAssignmentHeader(const std::vector<std::string>& scriptLines,
                                         const std::string& assignmentNumber);
 
 // Whether the assignment has a stop to show before the next header or the
-// end of the script: the closing header has none.
+// end of the course: the closing header has none.
 bool assignmentHasContent(const std::vector<std::string>& scriptLines, int headerIndex);
 
 // The numbers of the assignments that can be taken, as "001 to 016".

@@ -2,13 +2,14 @@
 
 #include "core/AssignmentNumber.h"
 #include "core/Prompts.h"
+#include "core/TellStudent.h"
 #include "core/TutorServices.h"
 #include "core/TutorState.h"
-#include "core/Windows1252.h"
 #include "platform/NativeFiles.h"
 #include "records/RecordFileNames.h"
 #include "script/QuestionBank.h"
 #include "startup/AssignmentEntry.h"
+#include "startup/StartupMessages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +28,7 @@ bool isForbiddenInName(char c)
 
 void tell(const TutorServices& services, const std::string& message)
 {
-    services.messages.tell(windows1252ToUtf8(message));
+    tellStudent(services.messages, message);
 }
 
 std::string askName(const TutorServices& services, const std::string& date)
@@ -36,20 +37,14 @@ std::string askName(const TutorServices& services, const std::string& date)
         std::string name = services.input.ask(kNamePrompt);
         const std::string unsafe = unsafeNameCharacters(name);
         if (!unsafe.empty()) {
-            tell(services,
-                 "Your name becomes part of the names of your record files, so it cannot contain " + unsafe
-                     + ". These characters are not allowed in a name: / \\ : * ? \" < > | and "
-                       "control characters. Please type your name again.");
+            tell(services, unsafeNameMessage(unsafe));
             continue;
         }
         const std::string longest = allFileNames(name, date).front();
         const std::size_t limit = native::longestName(services.defaultFolder);
         if (native::nativeLength(longest) <= limit)
             return name;
-        tell(services,
-             "Your name is too long to be part of the names of your record files: the file " + longest + " would have "
-                 + std::to_string(native::nativeLength(longest)) + " " + std::string(native::lengthUnit())
-                 + ", and a file name can have at most " + std::to_string(limit) + ". Please type a shorter name.");
+        tell(services, nameTooLongMessage(longest, native::nativeLength(longest), limit));
     }
 }
 
@@ -62,23 +57,18 @@ std::optional<std::string> folderProblemFor(const std::string& folder, const std
     for (const std::string& name : names) {
         const std::size_t nameLength = native::nativeLength(name);
         if (nameLength > native::longestName(folder))
-            return "its file system takes file names of at most " + std::to_string(native::longestName(folder)) + " "
-                + std::string(native::lengthUnit()) + ", and " + name + " has " + std::to_string(nameLength);
+            return fileNameTooLongReason(name, nameLength, native::longestName(folder));
         const std::string path = native::joinPath(folder, name);
         const std::size_t pathLength = native::nativeLength(path);
         if (pathLength > native::longestPath(folder))
-            return "its path is too long: the path of " + name + " in it would have " + std::to_string(pathLength) + " "
-                + std::string(native::lengthUnit()) + ", and this system takes at most "
-                + std::to_string(native::longestPath(folder));
+            return pathTooLongReason(name, pathLength, native::longestPath(folder));
     }
     return std::nullopt;
 }
 
 void tellDefaultFolderProblem(const TutorServices& services, const std::string& problem)
 {
-    tell(services,
-         "The default folder " + services.defaultFolder + " could not be created or cannot be used: " + problem
-             + ". Please enter the folder to which your files should be written.");
+    tell(services, defaultFolderUnusableMessage(services.defaultFolder, problem));
 }
 
 // Asks for another folder until the student names a usable one, or keeps
@@ -97,11 +87,7 @@ std::string askChosenFolder(const TutorServices& services, const std::vector<std
         const std::optional<std::string> problem = folderProblemFor(folder, names);
         if (!problem)
             return folder;
-        tell(services,
-             "Your files cannot be written to the folder " + folder + ": " + *problem
-                 + ". Please enter another folder, or just hit the Enter key to keep the default "
-                   "folder "
-                 + services.defaultFolder + ".");
+        tell(services, folderUnusableMessage(folder, *problem, services.defaultFolder));
     }
 }
 
@@ -128,10 +114,7 @@ std::optional<std::string> askAssignment(const TutorState& state, const TutorSer
 {
     std::string number = padAssignmentNumber(services.input.ask(kAssignmentPrompt));
     while (!isAssignmentInCourse(state, number)) {
-        tell(services,
-             "Assignment " + (number.empty() ? std::string("(none)") : number)
-                 + " is not in the course. The course has assignments " + availableAssignments(state.scriptLines)
-                 + ". Please enter one of these numbers, or leave the box empty to stop.");
+        tell(services, notInCourseAskAgainMessage(number, availableAssignments(state.scriptLines)));
         const std::string answer = services.input.ask(kAssignmentPrompt);
         if (answer.empty())
             return std::nullopt;

@@ -1,6 +1,6 @@
 #include "ui/MainForm.h"
 
-#include "core/Windows1252.h"
+#include "core/TellStudent.h"
 #include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
 #include "records/AnswerDraft.h"
@@ -175,7 +175,7 @@ void MainForm::showFile(const std::string& path, const char* whatItIs, Viewer vi
 {
     FileView view = readForViewer(path, whatItIs, viewer, viewLimits(viewer));
     if (!view.problem.empty()) {
-        m_services.messages.tell(windows1252ToUtf8(view.problem));
+        tellStudent(m_services.messages, view.problem);
         return;
     }
     const QString display = viewerDisplay(view, viewer);
@@ -257,7 +257,7 @@ void MainForm::keepDraft()
                                                                     typed.toUtf8().toStdString());
     if (problem && !m_draftProblemTold) {
         m_draftProblemTold = true;
-        m_services.messages.tell(windows1252ToUtf8(*problem));
+        tellStudent(m_services.messages, *problem);
     }
 }
 
@@ -265,7 +265,7 @@ void MainForm::restoreDraft()
 {
     const FoundDraft draft = findDraft(m_state.draftFilePath);
     if (draft.problem)
-        m_services.messages.tell(windows1252ToUtf8(*draft.problem));
+        tellStudent(m_services.messages, *draft.problem);
     if (!draft.text)
         return;
     const QString text = QString::fromStdString(*draft.text);
@@ -273,7 +273,7 @@ void MainForm::restoreDraft()
     m_answer->setWordWrapMode(answerWrapMode(text));
     m_answer->setPlainText(text);
     m_draftTimer->stop();
-    m_services.messages.tell(kDraftRestoredMessage);
+    tellStudent(m_services.messages, kDraftRestoredMessage);
 }
 
 // Only the block being edited can have grown a long run, so only it is
@@ -347,7 +347,7 @@ std::optional<std::string> MainForm::answerBoxText()
     std::vector<std::string> unstorable;
     std::string text = fromDisplay(m_answer->toPlainText(), &unstorable);
     if (!unstorable.empty()) {
-        m_services.messages.tell(unstorableMessage(unstorable));
+        m_services.messages.tell(unstorableMessage(unstorable, TypedIn::AnswerBox));
         return std::nullopt;
     }
     return text;

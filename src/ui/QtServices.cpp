@@ -21,14 +21,18 @@ std::string fromDisplay(const QString& text, std::vector<std::string>* unstorabl
     return std::move(encoded.text);
 }
 
-std::string unstorableMessage(const std::vector<std::string>& characters)
+std::string unstorableMessage(const std::vector<std::string>& characters, TypedIn where)
 {
     std::string list;
     for (const std::string& character : characters)
         list += (list.empty() ? "" : " ") + character;
-    return "These characters cannot be stored in your record files: " + list
-        + ". Nothing was written. Please replace them, for example by writing the name of a Greek letter or "
-          "symbol in plain letters, and press the button again.";
+    const std::string replace =
+        "Please replace them, for example by writing the name of a Greek letter or symbol in plain letters";
+    // A box asks again with the text kept; only the answer box's buttons write anything.
+    if (where == TypedIn::Box)
+        return "These characters cannot be stored in your record files: " + list + ". " + replace + ".";
+    return "These characters cannot be stored in your record files: " + list + ". Nothing was written. " + replace
+        + ", and press the button again.";
 }
 
 std::string QtInputBox::ask(std::string_view prompt)
@@ -40,7 +44,7 @@ std::string QtInputBox::ask(std::string_view prompt)
         std::string answer = fromDisplay(typed, &unstorable);
         if (unstorable.empty())
             return answer;
-        QMessageBox::warning(m_parent, QString(), QString::fromStdString(unstorableMessage(unstorable)));
+        QMessageBox::warning(m_parent, QString(), QString::fromStdString(unstorableMessage(unstorable, TypedIn::Box)));
     }
 }
 

@@ -45,6 +45,11 @@ public:
 };
 
 // The message that names characters a record file cannot hold.
-std::string unstorableMessage(const std::vector<std::string>& characters); // UTF-8
+// Where the student typed characters that the record files cannot hold.
+enum class TypedIn {
+    AnswerBox, // read when a button records or saves the text
+    Box,       // a start-up or rating box, which asks again
+};
+std::string unstorableMessage(const std::vector<std::string>& characters, TypedIn where); // UTF-8
 
 } // namespace calctutor

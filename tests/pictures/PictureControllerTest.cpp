@@ -26,17 +26,17 @@ namespace {
 struct Pictures {
     Pictures()
     {
-        picture1.resize(345, 225);
-        picture2.resize(337, 225);
-        picture1.setScale(1000, 1000);
-        picture2.setScale(1000, 1000);
+        left.resize(345, 225);
+        right.resize(337, 225);
+        left.setScale(1000, 1000);
+        right.setScale(1000, 1000);
     }
-    PicturePanel picture1;
-    PicturePanel picture2;
+    PicturePanel left;
+    PicturePanel right;
     ScriptedRandom random;
     CountedBeep beep;
     FakeClipboard clipboard;
-    PictureController controller{picture1, picture2, random, beep, clipboard};
+    PictureController controller{left, right, random, beep, clipboard};
 };
 
 QImage pattern(QColor colour)
@@ -215,11 +215,11 @@ private slots:
 
     void copyPicture_data()
     {
-        QTest::addColumn<bool>("picture1HasPicture");
+        QTest::addColumn<bool>("leftHasPicture");
         QTest::addColumn<bool>("clipboardGivesItBack");
-        QTest::addColumn<bool>("picture2HadPicture");
+        QTest::addColumn<bool>("rightHadPicture");
         QTest::addColumn<int>("placedOnClipboard");
-        QTest::addColumn<bool>("picture2GetsCopy");
+        QTest::addColumn<bool>("rightGetsCopy");
 
         QTest::newRow("copies into an empty panel") << true << true << false << 1 << true;
         QTest::newRow("replaces the picture before") << true << true << true << 1 << true;
@@ -230,59 +230,59 @@ private slots:
 
     void copyPicture()
     {
-        QFETCH(bool, picture1HasPicture);
+        QFETCH(bool, leftHasPicture);
         QFETCH(bool, clipboardGivesItBack);
-        QFETCH(bool, picture2HadPicture);
+        QFETCH(bool, rightHadPicture);
         QFETCH(int, placedOnClipboard);
-        QFETCH(bool, picture2GetsCopy);
+        QFETCH(bool, rightGetsCopy);
 
         Pictures pictures;
-        const QImage original = picture1HasPicture ? pattern(Qt::yellow) : QImage();
-        const QImage before = picture2HadPicture ? pattern(Qt::cyan) : QImage();
-        pictures.picture1.setPicture(original);
-        pictures.picture2.setPicture(before);
+        const QImage original = leftHasPicture ? pattern(Qt::yellow) : QImage();
+        const QImage before = rightHadPicture ? pattern(Qt::cyan) : QImage();
+        pictures.left.setPicture(original);
+        pictures.right.setPicture(before);
         pictures.clipboard.working = clipboardGivesItBack;
         pictures.random.add(0.5f);
-        pictures.controller.tick(); // a drawing over Picture1's picture
+        pictures.controller.tick(); // a drawing over the left panel.s picture
 
         pictures.controller.copyPicture();
 
         QCOMPARE(pictures.clipboard.placed, placedOnClipboard);
-        const QImage& shown = pictures.picture2.picture();
-        QVERIFY(samePixels(shown, picture2GetsCopy ? original : before));
-        QVERIFY(samePixels(pictures.picture1.picture(), original));
-        // Only the picture travels: what was drawn over it stays in Picture1.
-        QVERIFY(pictures.picture2.drawing().isNull());
-        QVERIFY(!darkNear(pictures.picture2.grab().toImage(), {172.5 + 86.25, 112.5}, 2));
-        QVERIFY(darkNear(pictures.picture1.drawing(), {172.5 + 86.25, 112.5}));
+        const QImage& shown = pictures.right.picture();
+        QVERIFY(samePixels(shown, rightGetsCopy ? original : before));
+        QVERIFY(samePixels(pictures.left.picture(), original));
+        // Only the picture travels: what was drawn over it stays in the left panel.
+        QVERIFY(pictures.right.drawing().isNull());
+        QVERIFY(!darkNear(pictures.right.grab().toImage(), {172.5 + 86.25, 112.5}, 2));
+        QVERIFY(darkNear(pictures.left.drawing(), {172.5 + 86.25, 112.5}));
     }
 
     // The test platform's clipboard stands in for the desktop's: after the copy
-    // it holds Picture1's picture instead of what another program put there.
+    // it holds the left panel.s picture instead of what another program put there.
     void copyGoesThroughTheSystemClipboard()
     {
         Pictures pictures;
         SystemClipboard clipboard;
-        PictureController controller(pictures.picture1, pictures.picture2, pictures.random, pictures.beep, clipboard);
+        PictureController controller(pictures.left, pictures.right, pictures.random, pictures.beep, clipboard);
         QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
-        pictures.picture1.setPicture(pattern(Qt::yellow));
+        pictures.left.setPicture(pattern(Qt::yellow));
         controller.copyPicture();
         QVERIFY(samePixels(QGuiApplication::clipboard()->image(), pattern(Qt::yellow)));
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
-        QVERIFY(samePixels(pictures.picture2.picture(), pattern(Qt::yellow)));
+        QVERIFY(samePixels(pictures.right.picture(), pattern(Qt::yellow)));
     }
 
     void copyKeepsThePicturesSizeOnHighDensityScreens()
     {
         Pictures pictures;
         PixelsOnlyClipboard clipboard;
-        PictureController controller(pictures.picture1, pictures.picture2, pictures.random, pictures.beep, clipboard);
+        PictureController controller(pictures.left, pictures.right, pictures.random, pictures.beep, clipboard);
         QImage dense = pattern(Qt::yellow).scaled(690, 450);
         dense.setDevicePixelRatio(2);
-        pictures.picture1.setPicture(dense);
+        pictures.left.setPicture(dense);
         controller.copyPicture();
-        QCOMPARE(pictures.picture2.picture().devicePixelRatio(), 2.0);
-        QCOMPARE(pictures.picture2.picture().deviceIndependentSize(), QSizeF(345, 225));
+        QCOMPARE(pictures.right.picture().devicePixelRatio(), 2.0);
+        QCOMPARE(pictures.right.picture().deviceIndependentSize(), QSizeF(345, 225));
     }
 
     void tickDrawsACircleAboutTheMiddle_data()
@@ -305,15 +305,15 @@ private slots:
         // radius = draw * 500 horizontal units = draw * 172.5 pixels, across and down
         const QPointF middle(172.5, 112.5);
         const double radius = draw * 172.5;
-        const QImage& layer = pictures.picture1.drawing();
+        const QImage& layer = pictures.left.drawing();
         QVERIFY(darkNear(layer, middle + QPointF(radius, 0)));
         QVERIFY(darkNear(layer, middle - QPointF(radius, 0)));
         if (radius < 112)
             QVERIFY(darkNear(layer, middle - QPointF(0, radius)));
         QVERIFY(!darkNear(layer, middle, 1));
         QVERIFY(!darkNear(layer, middle + QPointF(radius / 2, 0), 1));
-        QVERIFY(pictures.picture2.drawing().isNull());
-        QVERIFY(allWhite(pictures.picture2.grab().toImage()));
+        QVERIFY(pictures.right.drawing().isNull());
+        QVERIFY(allWhite(pictures.right.grab().toImage()));
     }
 
     void ticksAddCirclesAndBeepEachTime()
@@ -324,24 +324,24 @@ private slots:
         for (int i = 0; i < 4; ++i)
             pictures.controller.tick();
         QCOMPARE(pictures.beep.beeps, 4);
-        const QImage& layer = pictures.picture1.drawing();
+        const QImage& layer = pictures.left.drawing();
         for (const double radius : {34.5, 69.0, 103.5})
             QVERIFY2(darkNear(layer, QPointF(172.5 + radius, 112.5)), qPrintable(QString::number(radius)));
         // A draw of 0 leaves a dot at the middle.
         QVERIFY(darkNear(layer, QPointF(172.5, 112.5), 1));
     }
 
-    void graphsBecomePicture1sPicture()
+    void graphsBecomeTheLeftPanelsPicture()
     {
         Pictures pictures;
         pictures.random.add(0.3f);
         pictures.controller.tick();
-        const int drawn = drawnPixels(pictures.picture1.drawing());
+        const int drawn = drawnPixels(pictures.left.drawing());
 
         pictures.controller.showGraph(2);
-        const QImage stock = pictures.picture1.picture();
+        const QImage stock = pictures.left.picture();
         QVERIFY(!stock.isNull());
-        QCOMPARE(stock.devicePixelRatio(), pictures.picture1.devicePixelRatioF());
+        QCOMPARE(stock.devicePixelRatio(), pictures.left.devicePixelRatioF());
         QCOMPARE(stock.deviceIndependentSize(), QSizeF(345, 225));
         // The stock's value rises from month 0, on the vertical axis, inside the plot.
         const double ratio = stock.devicePixelRatio();
@@ -374,15 +374,15 @@ private slots:
         QVERIFY(std::abs(yLabelInk.center().y() - (frame.top + frame.bottom) / 2) <= 3 * ratio);
 
         pictures.controller.showGraph(3);
-        const QImage water = pictures.picture1.picture();
+        const QImage water = pictures.left.picture();
         QVERIFY(!water.isNull());
         QVERIFY(!samePixels(stock, water));
 
         // Graph 1 is a bare routine without a picture: it leaves the panels alone.
         pictures.controller.showGraph(1);
-        QCOMPARE(pictures.picture1.picture().cacheKey(), water.cacheKey());
-        QVERIFY(pictures.picture2.picture().isNull());
-        QCOMPARE(drawnPixels(pictures.picture1.drawing()), drawn);
+        QCOMPARE(pictures.left.picture().cacheKey(), water.cacheKey());
+        QVERIFY(pictures.right.picture().isNull());
+        QCOMPARE(drawnPixels(pictures.left.drawing()), drawn);
     }
 
     // The water's depth falls from 100 cm at t = 0 to 0 cm at t = 100 s: the
@@ -392,7 +392,7 @@ private slots:
     {
         Pictures pictures;
         pictures.controller.showGraph(3);
-        const QImage water = pictures.picture1.picture();
+        const QImage water = pictures.left.picture();
         const double ratio = water.devicePixelRatio();
         const Frame frame = frameOf(water);
         QVERIFY(frame.left > 20 * ratio && frame.top > 10 * ratio);
@@ -425,9 +425,9 @@ private slots:
     {
         Pictures pictures;
         pictures.controller.showGraph(1);
-        QVERIFY(pictures.picture1.picture().isNull());
-        QVERIFY(pictures.picture1.drawing().isNull());
-        QVERIFY(pictures.picture2.picture().isNull());
+        QVERIFY(pictures.left.picture().isNull());
+        QVERIFY(pictures.left.drawing().isNull());
+        QVERIFY(pictures.right.picture().isNull());
     }
 };
 

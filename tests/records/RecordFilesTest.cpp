@@ -99,8 +99,8 @@ TEST_F(RecordFilesTest, AFailedFlushLeavesEveryFileAsBefore)
         std::string failing;
         std::string said;
     } rows[] = {
-        {"masterFile_Ann.txt", "The record file could not be saved to disk: " + master},
-        {"send_0712Ann.txt", "The record file could not be saved to disk: " + send},
+        {"masterFile_Ann.txt", "The record file cannot be saved to disk: " + master},
+        {"send_0712Ann.txt", "The record file cannot be saved to disk: " + send},
         {".pending_Ann.txt", "The record of entries in progress cannot be written: " + pending},
     };
     for (const auto& row : rows) {
@@ -140,11 +140,11 @@ TEST_F(RecordFilesTest, AFailedEntryNeverErasesWhatAnotherTutorAppendedMeanwhile
     // Tutor A opens its files and shows the rating box; meanwhile tutor B
     // records a whole entry; then A's entry fails on the send file.
     RecordFiles::Opened a = files.open(pending, {master, send});
-    ASSERT_TRUE(a.pending);
+    ASSERT_TRUE(a.entry);
     DiskRecordFiles otherTutor;
     ASSERT_FALSE(appendEntry(otherTutor, pending, {master, send}, {"B master\r\n", "B send\r\n"}).has_value());
     syncFaults() = {{}, "send_0712Ann.txt", EIO};
-    ASSERT_TRUE(a.pending->commit({"A master\r\n", "A send\r\n"}).has_value());
+    ASSERT_TRUE(a.entry->commit({"A master\r\n", "A send\r\n"}).has_value());
     EXPECT_EQ(readFile(master), "old\r\nB master\r\n");
     EXPECT_EQ(readFile(send), "B send\r\n");
 }
@@ -163,7 +163,7 @@ TEST_F(RecordFilesTest, AShortWriteCutsBackOnlyThisEntry)
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const auto error = append({std::string(50, 'm'), std::string(50, 'x')});
         const bool named = error
-            && error->message == "The record file could not be written: " + send + ": File too large.";
+            && error->message == "The record file cannot be written: " + send + ": File too large.";
         ::_exit(named ? 0 : 1);
     }
     int status = 0;
@@ -325,9 +325,9 @@ TEST_F(RecordFilesTest, TheNextEntryUndoesAnInterruptedOneFirst)
     writeFile(master, "old\r\ntorn");
     writeFile(pending, formatIntent({{"masterFile_Ann.txt", 5, "torn entry\r\n"}, {"send_0712Ann.txt", 0, "x\r\n"}}));
     RecordFiles::Opened opened = files.open(pending, {master, send});
-    ASSERT_TRUE(opened.pending);
-    ASSERT_FALSE(opened.pending->commit({"new\r\n", "new\r\n"}).has_value());
-    EXPECT_EQ(opened.pending->repairNotice().value_or(""),
+    ASSERT_TRUE(opened.entry);
+    ASSERT_FALSE(opened.entry->commit({"new\r\n", "new\r\n"}).has_value());
+    EXPECT_EQ(opened.entry->repairNotice().value_or(""),
               "The tutor was stopped while it was recording an entry (the program was closed or the computer "
               "stopped), so that unfinished entry was taken out of your record file "
                   + master + ". Every entry recorded before it is kept.");

@@ -92,7 +92,7 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
          }},
         {"pipe", [](const TempFolder&, const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
          [](const TempFolder&, const std::string& path) {
-             return "The notes file " + path + " is a pipe (FIFO), not a file.";
+             return "The notes file " + path + " is a named pipe (FIFO), not a file.";
          }},
         {"socket",
          [](const TempFolder&, const std::string& path) {
@@ -354,7 +354,7 @@ TEST_F(QueryFolder, MissingEmptyOrUnreadableQueryFilesChangeNothing)
 {
     const std::string query = folder.file("query.txt");
     EXPECT_EQ(codeFile(state).value_or(""),
-              "There is nothing to show yet: the query file " + query + " does not exist.");
+              "There is nothing to convert: the query file " + query + " does not exist.");
     writeQuery("");
     EXPECT_EQ(codeFile(state).value_or(""), "The query file " + query + " is empty.");
 #ifdef __linux__

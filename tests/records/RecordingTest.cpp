@@ -30,6 +30,10 @@ const std::string kClosing = ".................................................\
 const std::string kTime = "                                    12:34:56\r\n";
 const std::string kKeptInTheBox =
     " Your text is still in the answer box: fix the folder or free some space, then press the button again.";
+// Freeing space does not help when the folder is missing or something other than a file has the name.
+const std::string kFixTheFolder = " Your text is still in the answer box: fix the folder, then press the button again.";
+const std::string kClearTheName = " Your text is still in the answer box: move or rename what stands in the file's "
+                                  "place, then press the button again.";
 
 struct Recording : ::testing::Test, FakeServices {
     Recording()
@@ -149,7 +153,7 @@ TEST_F(Recording, AMissingFolderLosesNothingAndTheNextPressWorks)
     EXPECT_EQ(messages.told,
               std::vector<std::string>{"Your response was not recorded. The record file " + state.masterFilePath
                                        + " cannot be created in the folder " + folder.path() + ": it does not exist."
-                                       + kKeptInTheBox});
+                                       + kFixTheFolder});
     EXPECT_TRUE(state.awaitingResponse);
     EXPECT_FALSE(std::filesystem::exists(folder.path()));
 
@@ -174,7 +178,7 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
     EXPECT_TRUE(state.awaitingResponse);
     EXPECT_EQ(findDraft(state.draftFilePath).text, "second") << "the draft went with a failed entry";
     EXPECT_EQ(messages.told,
-              std::vector<std::string>{"Your response was not recorded. The record file could not be "
+              std::vector<std::string>{"Your response was not recorded. The record file cannot be "
                                        "saved to disk: "
                                        + state.sendFilePath + ": Input/output error." + kKeptInTheBox});
 
@@ -202,7 +206,7 @@ TEST_F(Recording, AReasonInTheDesktopsLanguageIsSpelledRight)
         input.add("2");
         EXPECT_EQ(respond("answer"), Recorded::Failed);
         EXPECT_EQ(messages.told,
-                  std::vector<std::string>{"Your response was not recorded. The record file could not "
+                  std::vector<std::string>{"Your response was not recorded. The record file cannot "
                                            "be saved to disk: "
                                            + state.sendFilePath + ": " + row.reason + "." + kKeptInTheBox})
             << row.language;
@@ -292,7 +296,7 @@ TEST_F(Recording, ANotesFileThatCannotBeOpenedStopsTheWholeNote)
     EXPECT_FALSE(std::filesystem::exists(state.sendFilePath));
     EXPECT_EQ(messages.told,
               std::vector<std::string>{"Your note was not recorded. The record file cannot be opened: "
-                                       + state.notesFilePath + ": it is a folder, not a file." + kKeptInTheBox});
+                                       + state.notesFilePath + ": it is a folder, not a file." + kClearTheName});
 }
 
 TEST(RecordEntries, NumberLineHasASignPlaceAndATrailingSpace)

@@ -206,7 +206,7 @@ TEST(CourseCheck, TheScriptHoldsEntriesUpToItsLastIndex)
     const auto problems = checkCourse(over);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].file, "002.course");
-    EXPECT_EQ(problems[0].message, "the course has more entries than the script can hold (5000)");
+    EXPECT_EQ(problems[0].message, "the course has more entries than the tutor can hold (5000)");
     storeEntries(state, over.entries); // what does not fit is left out
     EXPECT_EQ(state.scriptLines.size(), kLastScriptIndex + 1u);
     EXPECT_EQ(state.scriptLines[kLastScriptIndex], "");

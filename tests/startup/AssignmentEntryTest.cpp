@@ -123,7 +123,7 @@ TEST(AssignmentEntry, AFileThatCannotBeOpenedEndsTheProgramWithAMessageAndWrites
     EXPECT_EQ(entry.run(), Flow::EndProgram);
     ASSERT_EQ(entry.messages.told.size(), 1u);
     EXPECT_EQ(entry.messages.told[0],
-              "The start of your work could not be recorded, so the tutor cannot go on. The record file "
+              "The start of your work cannot be recorded, so the tutor cannot go on. The record file "
                   + entry.state.sendFilePath + " cannot be created in the folder " + entry.folder.file("missing")
                   + ": it does not exist. Check the folder you chose for your files, then start the tutor again.");
     EXPECT_FALSE(std::filesystem::exists(entry.state.masterFilePath));

@@ -32,7 +32,7 @@ constexpr std::size_t kUnitsPerAccent = 2;
 std::string kDefaultMissing(const std::string& folder)
 {
     return "The default folder " + folder
-        + " could not be created or cannot be used: it does not exist. Please enter the folder to which your files "
+        + " cannot be created or used: it does not exist. Please enter the folder to which your files "
           "should be written.";
 }
 

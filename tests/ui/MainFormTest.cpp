@@ -417,7 +417,7 @@ private slots:
         loaded.click("cmd_display_note_file");
         loaded.click("cmd_displayCumulativeText");
         QCOMPARE(loaded.messages.told,
-                 (std::vector<std::string>{"The notes file " + notes + " is a pipe (FIFO), not a file.",
+                 (std::vector<std::string>{"The notes file " + notes + " is a named pipe (FIFO), not a file.",
                                            "The send file " + send
                                                + " is a link to /dev/null, which is a device, not a file."}));
         QCOMPARE(loaded.box("txt_question")->toPlainText(), QStringLiteral("Q"));

@@ -149,9 +149,14 @@ private slots:
                                  box->accept();
                              }};
         QCOMPARE(input.ask("Your answer:"), std::string("Delta y \x93pi\x94"));
-        QCOMPARE(warning, QString::fromStdString(unstorableMessage({"\u0394", "\u03C0"})));
+        QCOMPARE(warning, QString::fromStdString(unstorableMessage({"\u0394", "\u03C0"}, TypedIn::Box)));
         QCOMPARE(warning,
                  QStringLiteral("These characters cannot be stored in your record files: \u0394 \u03C0. "
+                                "Please replace them, for example by writing the name "
+                                "of a Greek letter or symbol in plain letters."));
+        // Only the answer box's buttons write, so only there is the student told to press one again.
+        QCOMPARE(QString::fromStdString(unstorableMessage({"\u0394"}, TypedIn::AnswerBox)),
+                 QStringLiteral("These characters cannot be stored in your record files: \u0394. "
                                 "Nothing was written. Please replace them, for example by writing the name "
                                 "of a Greek letter or symbol in plain letters, and press the button again."));
         QCOMPARE(kept, QStringLiteral("\u0394y \u03C0"));
