@@ -155,6 +155,22 @@ bool isLink(const std::string& native)
     return ::lstat(native.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
+// What the open descriptor is, into info; anything but a regular file is
+// refused and closed, so a pipe or a device is never read or written.
+std::optional<Fault> keepOnlyRegular(int fd, struct stat& info)
+{
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return systemFault(error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return notAFile(describe(info.st_mode));
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Fault lastFault()
@@ -210,15 +226,8 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
         return systemFault(error);
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return systemFault(error);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return notAFile(describe(info.st_mode));
-    }
+    if (std::optional<Fault> fault = keepOnlyRegular(fd, info))
+        return fault;
     if (!followsLinks(mode) && info.st_nlink > 1) {
         ::close(fd);
         return sharedName(info.st_nlink);
@@ -238,15 +247,8 @@ std::optional<Fault> File::openForReading(const std::filesystem::path& path, Fil
     if (fd < 0)
         return systemFault(errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return systemFault(error);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return notAFile(describe(info.st_mode));
-    }
+    if (std::optional<Fault> fault = keepOnlyRegular(fd, info))
+        return fault;
     into.m_handle = fd;
     return std::nullopt;
 }

@@ -150,9 +150,8 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (fault)
             return {nullptr, recordFailure("The record file cannot be created:", paths[i], *fault)};
     }
-    return {
-        std::make_unique<DiskOpenedEntry>(pendingPath, paths, std::move(files), m_flushing == Flushing::EveryEntry),
-        {}};
+    return {std::make_unique<DiskOpenedEntry>(pendingPath, paths, std::move(files), m_flushing == Flushing::EveryEntry),
+            {}};
 }
 
 RecordFiles::Repair DiskRecordFiles::repair(const std::string& pendingPath)
