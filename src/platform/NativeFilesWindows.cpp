@@ -248,6 +248,31 @@ HANDLE openHandle(const std::wstring& path, DWORD access, DWORD disposition, boo
 constexpr DWORD kLockOffsetHigh = 0x7FFFFFFF;
 constexpr DWORD kLockOffsetLow = 0xFFFFFF00;
 
+// Why an open handle is not a file the tutor may use, if so; the handle is
+// then closed. Where links are not followed, a link or a second name of a
+// file is refused too.
+std::optional<Fault> refusalOf(HANDLE handle, bool follow)
+{
+    const DWORD type = ::GetFileType(handle);
+    BY_HANDLE_FILE_INFORMATION info{};
+    std::optional<Fault> refusal;
+    if (type == FILE_TYPE_PIPE)
+        refusal = notAFile("a named pipe");
+    else if (type != FILE_TYPE_DISK)
+        refusal = notAFile("a device");
+    else if (!::GetFileInformationByHandle(handle, &info))
+        refusal = lastFault();
+    else if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        refusal = notAFile("a folder");
+    else if (!follow && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        refusal = notAFile("a link (a reparse point)");
+    else if (!follow && info.nNumberOfLinks > 1)
+        refusal = sharedName(info.nNumberOfLinks);
+    if (refusal)
+        ::CloseHandle(handle);
+    return refusal;
+}
+
 } // namespace
 
 PathInfo inspect(const std::string& path)
@@ -315,25 +340,8 @@ std::optional<Fault> File::open(const std::string& path, Mode mode, File& into)
             return notAFile(info.description);
         return systemFault(error);
     }
-    const DWORD type = ::GetFileType(handle);
-    BY_HANDLE_FILE_INFORMATION info{};
-    std::optional<Fault> refusal;
-    if (type == FILE_TYPE_PIPE)
-        refusal = notAFile("a named pipe");
-    else if (type != FILE_TYPE_DISK)
-        refusal = notAFile("a device");
-    else if (!::GetFileInformationByHandle(handle, &info))
-        refusal = lastFault();
-    else if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        refusal = notAFile("a folder");
-    else if (!follow && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-        refusal = notAFile("a link (a reparse point)");
-    else if (!follow && info.nNumberOfLinks > 1)
-        refusal = sharedName(info.nNumberOfLinks);
-    if (refusal) {
-        ::CloseHandle(handle);
+    if (std::optional<Fault> refusal = refusalOf(handle, follow))
         return refusal;
-    }
     into.m_handle = reinterpret_cast<std::intptr_t>(handle);
     return std::nullopt;
 }
@@ -344,21 +352,8 @@ std::optional<Fault> File::openForReading(const std::filesystem::path& path, Fil
     const HANDLE handle = openHandle(path.wstring(), GENERIC_READ, OPEN_EXISTING);
     if (handle == INVALID_HANDLE_VALUE)
         return lastFault();
-    const DWORD type = ::GetFileType(handle);
-    BY_HANDLE_FILE_INFORMATION info{};
-    std::optional<Fault> refusal;
-    if (type == FILE_TYPE_PIPE)
-        refusal = notAFile("a pipe");
-    else if (type != FILE_TYPE_DISK)
-        refusal = notAFile("a device");
-    else if (!::GetFileInformationByHandle(handle, &info))
-        refusal = lastFault();
-    else if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        refusal = notAFile("a folder");
-    if (refusal) {
-        ::CloseHandle(handle);
+    if (std::optional<Fault> refusal = refusalOf(handle, true))
         return refusal;
-    }
     into.m_handle = reinterpret_cast<std::intptr_t>(handle);
     return std::nullopt;
 }
