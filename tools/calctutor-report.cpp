@@ -92,6 +92,7 @@ struct Options {
     ReportFilter filter;
     bool quiet = false;
     bool verbose = false;
+    unsigned threads = 0;
 };
 
 int run(const Options& options)
@@ -142,7 +143,7 @@ int run(const Options& options)
     }
     FilteringSink filtered(options.filter, outputs);
 
-    ClassReader reader(input, CourseIndex::builtIn());
+    ClassReader reader(input, CourseIndex::builtIn(), {}, options.threads);
     statistics.reserve(reader.studentCount() + (roster ? roster->names().size() : 0));
     {
         Progress progress(!options.quiet);
@@ -213,6 +214,9 @@ int main(int argc, char** argv)
     app.add_option("--assignments", options.assignments, "only these assignments, e.g. 1-5,8")->type_name("LIST");
     app.add_option("--since", options.filter.since, "only work from this day on")->type_name("YYYY-MM-DD");
     app.add_option("--until", options.filter.until, "only work up to this day")->type_name("YYYY-MM-DD");
+    app.add_option("--threads", options.threads, "read the files on N threads (default: one per processor)")
+        ->type_name("N")
+        ->check(CLI::Range(1u, 64u));
     app.add_flag("--quiet,-q", options.quiet, "print nothing on the terminal but errors");
     app.add_flag("--verbose,-v", options.verbose, "list every problem and every file skipped");
     app.set_version_flag("--version", std::string("calctutor-report ") + CALCTUTOR_VERSION);

@@ -179,7 +179,10 @@ void ClassInput::addFolder(const fs::path& folder, std::uint32_t index, std::vec
         }
         const fs::directory_entry& entry = *entries;
         std::error_code typeError;
-        const fs::file_status status = entry.status(typeError); // follows links
+        // The folder's listing tells a plain file from a link without asking the system again.
+        fs::file_status status = entry.symlink_status(typeError);
+        if (typeError || fs::is_symlink(status) || status.type() == fs::file_type::unknown)
+            status = entry.status(typeError); // follows links
         if (fs::is_directory(status)) {
             addFolder(entry.path(), addFolderName(entry.path().filename(), index), ancestors);
         } else if (fs::is_regular_file(status) && isZipName(entry.path())) {
@@ -223,6 +226,8 @@ ZipArchive* ClassInput::archive(const File& file, std::uint64_t& member)
 
 std::string ClassInput::pathOf(const File& file) const
 {
+    if (file.folder < m_folderPaths.size())
+        return pathText(m_folderPaths[file.folder] / pathFromText(fileName(file)));
     return pathText(folderPath(file.folder) / pathFromText(fileName(file)));
 }
 
@@ -248,6 +253,14 @@ std::string ClassInput::studentName(const File& file) const
 std::vector<ClassInput::Student> ClassInput::byStudent()
 {
     std::unordered_map<std::string_view, std::uint32_t>().swap(m_partIndex); // no more files come
+    // Every file's path is asked for as it is read: each folder's path worked out once.
+    m_folderPaths.clear();
+    m_folderPaths.reserve(m_folders.size());
+    for (std::uint32_t folder = 0; folder < m_folders.size(); ++folder) {
+        const Folder& named = m_folders[folder];
+        const fs::path name = pathFromText(named.name);
+        m_folderPaths.push_back(named.parent == kNoDetail ? name : m_folderPaths[named.parent] / name);
+    }
     // Byte order, as a sorted list of UTF-8 names has it; "_" and " " alike.
     auto sameStudentChar = [](char c) { return static_cast<unsigned char>(c == '_' ? ' ' : c); };
     auto before = [&](std::string_view a, std::string_view b) {

@@ -90,6 +90,7 @@ private:
         std::string name; // a folder's own name is short: no memory beyond the string itself
     };
     std::deque<Folder> m_folders;
+    std::vector<std::filesystem::path> m_folderPaths; // each folder's whole path, once the files are grouped
     std::deque<std::string> m_parts;
     std::unordered_map<std::string_view, std::uint32_t> m_partIndex;
     std::deque<Detail> m_details;

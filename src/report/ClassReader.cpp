@@ -4,6 +4,9 @@
 #include "report/StudentMerger.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <thread>
 
 namespace calctutor::report {
 
@@ -35,14 +38,19 @@ private:
     std::uint64_t m_size = 0;
 };
 
+// Students read ahead of the sink, per thread: enough to keep every thread
+// busy while the sink is slow on one student, few enough to hold.
+constexpr std::size_t kAheadPerThread = 2;
+
 } // namespace
 
-ClassReader::ClassReader(ClassInput& input, const CourseIndex& course, ReadLimits limits)
-    : m_input(input), m_course(course), m_limits(limits)
+ClassReader::ClassReader(ClassInput& input, const CourseIndex& course, ReadLimits limits, unsigned threads)
+    : m_input(input), m_course(course), m_limits(limits),
+      m_threads(threads > 0 ? threads : std::max(1u, std::thread::hardware_concurrency()))
 {
 }
 
-FileReading ClassReader::readFile(const ClassInput::File& file)
+FileReading ClassReader::readFile(const ClassInput::File& file, std::size_t& filesRead)
 {
     const std::string path = m_input.displayPath(file);
     const std::string name = m_input.displayName(file);
@@ -65,8 +73,36 @@ FileReading ClassReader::readFile(const ClassInput::File& file)
         failed.problems.push_back({path, 0, why + "; skipped"});
         return failed;
     }
-    ++m_filesRead;
+    ++filesRead;
     return readRecordFile(*source, path, name, m_course, m_limits);
+}
+
+ClassReader::StudentReading ClassReader::readStudent(const ClassInput::Student& student)
+{
+    std::unique_lock<std::mutex> archives(m_archives, std::defer_lock);
+    std::uint64_t member = 0;
+    for (std::size_t at = student.first; at < student.end && !archives.owns_lock(); ++at) {
+        if (m_input.archive(m_input.file(at), member))
+            archives.lock();
+    }
+    StudentReading reading;
+    std::vector<FileReading> files;
+    files.reserve(student.end - student.first);
+    for (std::size_t at = student.first; at < student.end; ++at) {
+        files.push_back(readFile(m_input.file(at), reading.filesRead));
+        for (ReportProblem& problem : files.back().problems)
+            reading.problems.push_back(std::move(problem));
+        files.back().problems.clear();
+    }
+    reading.record = mergeStudent(m_input.studentName(m_input.file(student.first)), files, reading.problems);
+    return reading;
+}
+
+void ClassReader::deliver(StudentReading reading, StudentSink& sink)
+{
+    m_filesRead += reading.filesRead;
+    std::move(reading.problems.begin(), reading.problems.end(), std::back_inserter(m_problems));
+    sink.student(reading.record);
 }
 
 std::size_t ClassReader::studentCount()
@@ -79,23 +115,87 @@ std::size_t ClassReader::studentCount()
 void ClassReader::read(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress)
 {
     m_problems = std::move(m_input.problems());
-    studentCount(); // groups the files by student, once
-    const std::vector<ClassInput::Student>& students = *m_students;
-    for (std::size_t index = 0; index < students.size(); ++index) {
-        const ClassInput::Student& student = students[index];
-        std::vector<FileReading> readings;
-        readings.reserve(student.end - student.first);
-        for (std::size_t at = student.first; at < student.end; ++at) {
-            readings.push_back(readFile(m_input.file(at)));
-            for (ReportProblem& problem : readings.back().problems)
-                m_problems.push_back(std::move(problem));
-            readings.back().problems.clear();
-        }
-        const StudentRecord record = mergeStudent(m_input.studentName(m_input.file(student.first)), readings,
-                                                  m_problems);
-        sink.student(record);
+    const std::size_t count = studentCount(); // groups the files by student, once
+    const unsigned threads = static_cast<unsigned>(std::min<std::size_t>(m_threads, count));
+    if (threads > 1) {
+        readInTurn(sink, progress, threads);
+        return;
+    }
+    for (std::size_t index = 0; index < count; ++index) {
+        deliver(readStudent((*m_students)[index]), sink);
         if (progress)
-            progress(index + 1, students.size());
+            progress(index + 1, count);
+    }
+}
+
+void ClassReader::readInTurn(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress,
+                             unsigned threads)
+{
+    const std::vector<ClassInput::Student>& students = *m_students;
+    const std::size_t count = students.size();
+    const std::size_t window = kAheadPerThread * threads;
+    struct Slot {
+        std::optional<StudentReading> reading;
+        std::exception_ptr failure;
+    };
+    std::vector<Slot> slots(window); // student i waits in slot i % window
+    std::mutex mutex;
+    std::condition_variable ready;   // a slot was filled
+    std::condition_variable roomy;   // a slot was emptied, or the reading stops
+    std::size_t next = 0;            // the next student a thread takes
+    std::size_t delivered = 0;       // students handed to the sink
+    bool stopping = false;
+
+    auto work = [&] {
+        for (;;) {
+            std::unique_lock<std::mutex> lock(mutex);
+            roomy.wait(lock, [&] { return stopping || next >= count || next < delivered + window; });
+            if (stopping || next >= count)
+                return;
+            const std::size_t index = next++;
+            lock.unlock();
+            Slot done;
+            try {
+                done.reading = readStudent(students[index]);
+            } catch (...) {
+                done.failure = std::current_exception();
+            }
+            lock.lock();
+            slots[index % window] = std::move(done);
+            ready.notify_all();
+        }
+    };
+    std::vector<std::jthread> pool;
+    pool.reserve(threads);
+    for (unsigned i = 0; i < threads; ++i)
+        pool.emplace_back(work);
+    auto stop = [&] {
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
+        roomy.notify_all();
+    };
+
+    try {
+        for (std::size_t index = 0; index < count; ++index) {
+            Slot taken;
+            {
+                std::unique_lock<std::mutex> lock(mutex);
+                Slot& slot = slots[index % window];
+                ready.wait(lock, [&] { return slot.reading || slot.failure; });
+                taken = std::move(slot);
+                slot = Slot{};
+                delivered = index + 1;
+                roomy.notify_all();
+            }
+            if (taken.failure)
+                std::rethrow_exception(taken.failure);
+            deliver(std::move(*taken.reading), sink);
+            if (progress)
+                progress(index + 1, count);
+        }
+    } catch (...) {
+        stop();
+        throw; // the pool's threads finish the students they hold and end
     }
 }
 

@@ -25,6 +25,16 @@ std::string withNewlines(std::string_view text)
 
 } // namespace
 
+std::size_t CourseIndex::EndsHash::operator()(std::string_view text) const noexcept
+{
+    constexpr std::size_t kEnd = 24;
+    if (text.size() <= 2 * kEnd)
+        return std::hash<std::string_view>{}(text);
+    const std::size_t head = std::hash<std::string_view>{}(text.substr(0, kEnd));
+    const std::size_t tail = std::hash<std::string_view>{}(text.substr(text.size() - kEnd));
+    return head ^ (tail * 31) ^ (text.size() * 0x9E3779B97F4A7C15ULL);
+}
+
 CourseIndex CourseIndex::fromScript(const std::vector<std::string>& scriptLines)
 {
     CourseIndex index;

@@ -37,9 +37,16 @@ public:
 private:
     void add(int assignment, const std::string& stop, int question);
 
+    // Stops of one assignment differ in length or in their first or last
+    // words, so hashing those spares hashing every context whole; equal
+    // hashes are still told apart by comparing the whole text.
+    struct EndsHash {
+        std::size_t operator()(std::string_view text) const noexcept;
+    };
+
     std::deque<std::string> m_texts; // stable storage for the keys and contexts
     std::deque<Stop> m_stops;
-    std::unordered_map<int, std::unordered_map<std::string_view, Stop*>> m_byText;
+    std::unordered_map<int, std::unordered_map<std::string_view, Stop*, EndsHash>> m_byText;
 };
 
 } // namespace calctutor::report

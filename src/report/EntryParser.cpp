@@ -235,7 +235,10 @@ EntryParser::Step EntryParser::entryAt(const std::vector<std::string_view>& line
     const CourseIndex::Stop* stop = m_assignment == 0
         ? nullptr
         : m_course.stopOf(m_assignment, block(lines, contextFrom, contextTo));
-    entry.context = stop ? *stop->context : joined(lines, contextFrom, contextTo);
+    if (stop)
+        entry.courseContext = stop->context;
+    else
+        entry.ownContext = joined(lines, contextFrom, contextTo);
     entry.text = joined(lines, textFrom, textTo);
     if (note) {
         if (entry.text.starts_with(kNotePrefix))
@@ -252,7 +255,7 @@ EntryParser::Step EntryParser::entryAt(const std::vector<std::string_view>& line
     if (noteStamp) // the date-time line is read after the time line, maybe past midnight
         noteDay = noteStamp->day - (noteStamp->seconds < timeOfDay ? 1 : 0);
     placeEntry(parsed, timeOfDay, noteDay, stop);
-    m_into.heldBytes += parsed.entry.text.size() + parsed.entry.context.size() + sizeof(ParsedEntry);
+    m_into.heldBytes += parsed.entry.text.size() + parsed.entry.ownContext.size() + sizeof(ParsedEntry);
     m_into.entries.push_back(std::move(parsed));
     return {Outcome::Read, closing + 1};
 }

@@ -74,7 +74,7 @@ void JsonReport::student(const StudentRecord& record)
                           {"kind", kindName(entry.kind)},
                           {"rating", entry.rating},
                           {"text", entry.text},
-                          {"context", entry.context},
+                          {"context", std::string(entry.context())},
                           {"files", entry.files}};
         m_out << (m_firstEntry ? "\n" : ",\n") << dumped(row);
         m_firstEntry = false;

@@ -25,9 +25,13 @@ struct ReportEntry {
     int question = 0;   // 0 when unknown
     EntryKind kind = EntryKind::Response;
     std::string rating;             // as typed; empty for notes and responses
-    std::string context;            // the course line the entry answers (the last line shown)
     std::string text;               // the response, or the note without its "NOTES -------> " prefix
     std::vector<std::string> files; // the file names it was found in
+    // The course line the entry answers (the last line shown): the course's
+    // own text when it is one of its stops, which most are, else a copy.
+    const std::string* courseContext = nullptr;
+    std::string ownContext;
+    std::string_view context() const { return courseContext ? std::string_view(*courseContext) : ownContext; }
 };
 
 // A start of the tutor: the day and the assignment chosen.

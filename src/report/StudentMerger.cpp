@@ -58,7 +58,8 @@ void merge(Kept& kept, const Copy& copy, const std::vector<FileReading>& files, 
 
 bool sameEntry(const ParsedEntry& a, const ParsedEntry& b)
 {
-    return a.entry.text == b.entry.text && a.entry.context == b.entry.context;
+    const bool sameCourseStop = a.entry.courseContext && a.entry.courseContext == b.entry.courseContext;
+    return (sameCourseStop || a.entry.context() == b.entry.context()) && a.entry.text == b.entry.text;
 }
 
 } // namespace
