@@ -5,11 +5,25 @@
 
 namespace calctutor::report {
 
+namespace {
+
+// Whether a cell needs quotes: one pass over a class's megabytes of answers.
+bool needsQuotes(std::string_view value)
+{
+    for (const char c : value) {
+        if (c == ',' || c == '"' || c == '\r' || c == '\n')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void appendCsvCell(std::string_view value, std::string& into)
 {
     // A spreadsheet would run "=...", "+...", "-...", "@..." as a formula.
     const bool formula = !value.empty() && std::string_view("=+-@\t\r").find(value.front()) != std::string_view::npos;
-    const bool quoted = value.find_first_of(",\"\r\n") != std::string_view::npos;
+    const bool quoted = needsQuotes(value);
     if (quoted)
         into.push_back('"');
     if (formula)

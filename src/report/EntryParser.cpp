@@ -79,9 +79,7 @@ std::string_view block(const std::vector<std::string_view>& lines, std::size_t f
 std::string EntryParser::joined(const std::vector<std::string_view>& lines, std::size_t from, std::size_t to)
 {
     std::string text;
-    const std::string_view block = report::block(lines, from, to);
-    m_text.appendLines(block, text);
-    if (block.find('\0') != std::string_view::npos) {
+    if (from < to && m_text.appendLines(std::span(lines).subspan(from, to - from), text)) {
         std::erase(text, '\0');
         problem(m_firstLine + from, "NUL bytes removed from the text that starts at this line");
     }

@@ -28,19 +28,42 @@ std::size_t sequenceLength(unsigned char lead)
 
 } // namespace
 
-bool isAscii(std::string_view bytes)
+namespace {
+
+constexpr std::uint64_t kLowBits = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+struct Scan {
+    bool ascii = true;
+    bool nul = false;
+};
+
+// Eight bytes at a time: most of a class's text is plain ASCII, and a text
+// is read once for both questions.
+Scan scan(std::string_view bytes)
 {
-    // Eight bytes at a time: most of a class's text is plain ASCII.
-    std::uint64_t seen = 0;
+    std::uint64_t high = 0;
+    std::uint64_t zero = 0; // a high bit set where a word has a zero byte
     std::size_t at = 0;
     for (; at + 8 <= bytes.size(); at += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, bytes.data() + at, 8);
-        seen |= word;
+        high |= word;
+        zero |= (word - kLowBits) & ~word;
     }
-    for (; at < bytes.size(); ++at)
-        seen |= static_cast<unsigned char>(bytes[at]);
-    return (seen & 0x8080808080808080ULL) == 0;
+    for (; at < bytes.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        high |= byte;
+        zero |= byte == 0 ? 0x80 : 0;
+    }
+    return {(high & kHighBits) == 0, (zero & kHighBits) != 0};
+}
+
+} // namespace
+
+bool isAscii(std::string_view bytes)
+{
+    return scan(bytes).ascii;
 }
 
 bool isUtf8Prefix(std::string_view bytes)
@@ -129,20 +152,24 @@ void RecordText::appendDecoded(std::string_view line, std::string& into) const
         appendWindows1252(line, into);
 }
 
-void RecordText::appendLines(std::string_view lines, std::string& into) const
+bool RecordText::appendLines(std::span<const std::string_view> lines, std::string& into) const
 {
-    into.reserve(into.size() + lines.size());
-    while (true) {
-        const std::size_t end = lines.find('\n');
-        std::string_view line = lines.substr(0, end);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        appendDecoded(line, into);
-        if (end == std::string_view::npos)
-            return;
-        into.push_back('\n');
-        lines.remove_prefix(end + 1);
+    std::size_t total = lines.size();
+    for (const std::string_view line : lines)
+        total += line.size();
+    into.reserve(into.size() + total);
+    bool nul = false;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        if (index > 0)
+            into.push_back('\n');
+        const Scan seen = scan(lines[index]);
+        nul = nul || seen.nul;
+        if (m_coding == Coding::Utf8 || seen.ascii)
+            into.append(lines[index]);
+        else
+            appendWindows1252(lines[index], into);
     }
+    return nul;
 }
 
 std::string RecordText::decode(std::string_view line) const

@@ -4,6 +4,7 @@
 // first non-ASCII bytes are valid UTF-8, was re-saved by an editor and is read
 // as UTF-8. The decision is made once per file, at its first non-ASCII bytes.
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,9 @@ public:
     // One line (no line end) as UTF-8.
     std::string decode(std::string_view line) const;
     void appendDecoded(std::string_view line, std::string& into) const;
-    // Consecutive lines of the file, line ends and all, as UTF-8 with "\n"
-    // between them.
-    void appendLines(std::string_view lines, std::string& into) const;
+    // Lines of the file, without their line ends, as UTF-8 with "\n" between
+    // them; whether any of them holds a NUL byte (kept here).
+    bool appendLines(std::span<const std::string_view> lines, std::string& into) const;
 
     Coding coding() const { return m_coding; }
     bool hadByteOrderMark() const { return m_byteOrderMark; }
