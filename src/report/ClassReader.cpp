@@ -140,10 +140,10 @@ void ClassReader::readInTurn(StudentSink& sink, const std::function<void(std::si
     };
     std::vector<Slot> slots(window); // student i waits in slot i % window
     std::mutex mutex;
-    std::condition_variable ready;   // a slot was filled
-    std::condition_variable roomy;   // a slot was emptied, or the reading stops
-    std::size_t next = 0;            // the next student a thread takes
-    std::size_t delivered = 0;       // students handed to the sink
+    std::condition_variable ready; // a slot was filled
+    std::condition_variable roomy; // a slot was emptied, or the reading stops
+    std::size_t next = 0;          // the next student a thread takes
+    std::size_t delivered = 0;     // students handed to the sink
     bool stopping = false;
 
     auto work = [&] {

@@ -40,8 +40,7 @@ private:
     StudentReading readStudent(const ClassInput::Student& student);
     FileReading readFile(const ClassInput::File& file, std::size_t& filesRead);
     void deliver(StudentReading reading, StudentSink& sink);
-    void readInTurn(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress,
-                    unsigned threads);
+    void readInTurn(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress, unsigned threads);
 
     ClassInput& m_input;
     const CourseIndex& m_course;

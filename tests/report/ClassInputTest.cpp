@@ -82,6 +82,66 @@ TEST(ClassInput, FindsRecordFilesInFoldersAndGroupsThemByStudent)
     EXPECT_EQ(reader.filesRead(), 3u);
 }
 
+// Everything the reader hands over and finds wrong, in its order.
+std::string wholeReading(ClassInput& input, unsigned threads)
+{
+    Collected collected;
+    ClassReader reader(input, CourseIndex::builtIn(), {}, threads);
+    reader.read(collected);
+    std::string all = reasons(reader.problems()) + std::to_string(reader.filesRead()) + " files\n";
+    for (const StudentRecord& student : collected.students) {
+        all += student.name + ":";
+        for (const ReportEntry& entry : student.entries)
+            all += " " + entry.date + " " + entry.time + " " + entry.text + " [" + std::to_string(entry.files.size())
+                + "]";
+        all += "\n";
+    }
+    return all;
+}
+
+TEST(ClassReader, HandsOverTheSameClassInTheSameOrderOnAnyNumberOfThreads)
+{
+    TempFolder folder;
+    const fs::path root = folder.path();
+    for (int student = 0; student < 23; ++student) {
+        const std::string name = "Student_" + std::to_string(100 + student);
+        writeFile(root / name / ("send_0914" + name + ".txt"), sendFile("answer of " + name));
+        if (student % 3 == 0) // a problem for some students, to come out in student order
+            writeFile(root / name / ("masterFile_" + name + ".txt"), sendFile("torn").substr(0, 300));
+    }
+    ClassInput input;
+    input.add(root);
+    const std::string oneThread = wholeReading(input, 1);
+    EXPECT_NE(oneThread.find("Student 122: 2026-09-14 10:00:00 answer of Student_122 [1]"), std::string::npos)
+        << oneThread;
+    EXPECT_NE(oneThread.find("31 files"), std::string::npos) << oneThread;
+    for (const unsigned threads : {2u, 3u, 8u}) {
+        ClassInput again;
+        again.add(root);
+        EXPECT_EQ(wholeReading(again, threads), oneThread) << threads << " threads";
+    }
+}
+
+TEST(ClassReader, AnOutputThatFailsStopsTheReadingThreads)
+{
+    TempFolder folder;
+    for (int student = 0; student < 40; ++student)
+        writeFile(fs::path(folder.path()) / ("send_0914S" + std::to_string(student) + ".txt"), sendFile("x"));
+    struct Failing : StudentSink {
+        std::size_t seen = 0;
+        void student(const StudentRecord&) override
+        {
+            if (++seen == 5)
+                throw std::runtime_error("disk full");
+        }
+    } failing;
+    ClassInput input;
+    input.add(folder.path());
+    ClassReader reader(input, CourseIndex::builtIn(), {}, 4);
+    EXPECT_THROW(reader.read(failing), std::runtime_error); // and returns: no thread left waiting
+    EXPECT_EQ(failing.seen, 5u);
+}
+
 #ifndef _WIN32
 TEST(ClassInput, RefusesLoopsPipesAndUnreadableFilesWithoutWaiting)
 {
