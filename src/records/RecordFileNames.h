@@ -46,7 +46,7 @@ std::vector<std::string> allFileNames(std::string_view studentName, std::string_
 // systems add prefixes, and a copy may carry " (1)" before ".txt":
 // "42_Re_ send_0712Ann_Lee (1).txt" is Ann Lee's send file of 12 July.
 struct RecognisedRecordFile {
-    enum class Kind { Master, Send, Notes };
+    enum class Kind : unsigned char { Master, Send, Notes };
     Kind kind = Kind::Master;
     std::string namePart; // as in the file name, "_" for each space
     std::string monthDay; // "MMDD" of a send file; empty otherwise

@@ -226,8 +226,6 @@ ZipArchive* ClassInput::archive(const File& file, std::uint64_t& member)
 
 std::string ClassInput::pathOf(const File& file) const
 {
-    if (file.folder < m_folderPaths.size())
-        return pathText(m_folderPaths[file.folder] / pathFromText(fileName(file)));
     return pathText(folderPath(file.folder) / pathFromText(fileName(file)));
 }
 
@@ -253,14 +251,6 @@ std::string ClassInput::studentName(const File& file) const
 std::vector<ClassInput::Student> ClassInput::byStudent()
 {
     std::unordered_map<std::string_view, std::uint32_t>().swap(m_partIndex); // no more files come
-    // Every file's path is asked for as it is read: each folder's path worked out once.
-    m_folderPaths.clear();
-    m_folderPaths.reserve(m_folders.size());
-    for (std::uint32_t folder = 0; folder < m_folders.size(); ++folder) {
-        const Folder& named = m_folders[folder];
-        const fs::path name = pathFromText(named.name);
-        m_folderPaths.push_back(named.parent == kNoDetail ? name : m_folderPaths[named.parent] / name);
-    }
     // Byte order, as a sorted list of UTF-8 names has it; "_" and " " alike.
     auto sameStudentChar = [](char c) { return static_cast<unsigned char>(c == '_' ? ' ' : c); };
     auto before = [&](std::string_view a, std::string_view b) {

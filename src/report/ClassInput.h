@@ -33,6 +33,7 @@ public:
         std::uint16_t monthDay = 0; // a send file's MMDD as a number
         RecognisedRecordFile::Kind kind = RecognisedRecordFile::Kind::Master;
     };
+    static_assert(sizeof(File) <= 16, "a class of thousands keeps one File for each of its files");
     static constexpr std::uint32_t kNoDetail = 0xFFFFFFFF;
     // A range of files, all of one student.
     struct Student {
@@ -90,7 +91,6 @@ private:
         std::string name; // a folder's own name is short: no memory beyond the string itself
     };
     std::deque<Folder> m_folders;
-    std::vector<std::filesystem::path> m_folderPaths; // each folder's whole path, once the files are grouped
     std::deque<std::string> m_parts;
     std::unordered_map<std::string_view, std::uint32_t> m_partIndex;
     std::deque<Detail> m_details;

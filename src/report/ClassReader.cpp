@@ -52,16 +52,18 @@ ClassReader::ClassReader(ClassInput& input, const CourseIndex& course, ReadLimit
 
 FileReading ClassReader::readFile(const ClassInput::File& file, std::size_t& filesRead)
 {
-    const std::string path = m_input.displayPath(file);
+    std::uint64_t member = 0;
+    ZipArchive* archive = m_input.archive(file, member);
+    const std::string onDisk = archive ? std::string() : m_input.pathOf(file);
+    const std::string path = archive ? m_input.displayPath(file) : displayText(onDisk);
     const std::string name = m_input.displayName(file);
     std::unique_ptr<ByteSource> source;
     std::string why;
-    std::uint64_t member = 0;
-    if (ZipArchive* archive = m_input.archive(file, member)) {
+    if (archive) {
         source = archive->member(member, why);
     } else {
         native::File opened;
-        if (auto fault = native::File::openForReading(pathFromText(m_input.pathOf(file)), opened))
+        if (auto fault = native::File::openForReading(pathFromText(onDisk), opened))
             why = "cannot be read: " + fault->reason;
         else
             source = std::make_unique<DiskSource>(std::move(opened));
