@@ -103,7 +103,8 @@ FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewe
 {
     const std::size_t atMost = limits.bytes;
     FileView view;
-    if ((view.failure = notARegularFile(path, whatItIs)))
+    view.failure = notARegularFile(path, whatItIs);
+    if (view.failure)
         return view;
     // Opening never waits, and refuses a file swapped for something else since the look above.
     native::File file;
