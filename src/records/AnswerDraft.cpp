@@ -7,7 +7,7 @@
 
 namespace calctutor {
 
-std::optional<std::string> keepDraft(const TutorState& state, const std::string& answerText, std::string_view typedUtf8)
+std::optional<Failure> keepDraft(const TutorState& state, const std::string& answerText, std::string_view typedUtf8)
 {
     if (state.draftFilePath.empty())
         return std::nullopt;
@@ -17,7 +17,8 @@ std::optional<std::string> keepDraft(const TutorState& state, const std::string&
         return std::nullopt;
     }
     if (auto fault = native::replaceFile(state.draftFilePath, typedUtf8))
-        return draftNotKeptMessage(state.draftFilePath, fault->reason);
+        return becauseOf({.doing = "The answer you are typing cannot be kept safe in", .path = state.draftFilePath},
+                         *fault);
     return std::nullopt;
 }
 
@@ -32,7 +33,8 @@ FoundDraft findDraft(const std::string& draftPath)
     if (draftPath.empty() || native::inspect(draftPath).kind == native::PathKind::Missing)
         return {};
     auto notPutBack = [&](const std::string& why) {
-        return FoundDraft{std::nullopt, draftNotPutBackMessage(draftPath, why)};
+        return FoundDraft{std::nullopt,
+                          Failure{.doing = "put back in the answer box", .path = draftPath, .reason = why}};
     };
     // Read without following a link: a draft is the tutor's own file, never
     // another file's text offered as the student's answer.

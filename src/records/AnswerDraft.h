@@ -6,6 +6,8 @@
 // the box's own UTF-8 text, so a character the record files cannot hold is
 // not lost either.
 
+#include "records/Failure.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,22 +17,23 @@ namespace calctutor {
 struct TutorState;
 
 // Keeps the answer box's text; a blank box or the untouched invitation
-// (answerText is the box as Windows-1252) leaves no draft. A message for the
-// student when the draft cannot be written.
-[[nodiscard]] std::optional<std::string> keepDraft(const TutorState& state, const std::string& answerText,
-                                                   std::string_view typedUtf8);
+// (answerText is the box as Windows-1252) leaves no draft. A failure when the
+// draft cannot be written (draftNotKeptMessage words it).
+[[nodiscard]] std::optional<Failure> keepDraft(const TutorState& state, const std::string& answerText,
+                                               std::string_view typedUtf8);
 void discardDraft(const std::string& draftPath);
 
 // What start-up finds at the draft's name: its UTF-8 text to put back, or why
 // a draft that is there is not put back (larger than the answer box takes,
-// not text, not a plain file of its own), as a Windows-1252 message that
-// names the file. Neither when there is no draft or it is empty.
+// not text, not a plain file of its own; draftNotPutBackMessage words it).
+// Neither when there is no draft or it is empty.
 struct FoundDraft {
     std::optional<std::string> text;
-    std::optional<std::string> problem;
+    std::optional<Failure> failure;
 };
 FoundDraft findDraft(const std::string& draftPath);
 
+// A notice, not a failure.
 inline constexpr std::string_view kDraftRestoredMessage =
     "An answer that you had typed but not recorded was found and put back in the answer box.";
 

@@ -2,10 +2,16 @@
 
 #include "records/IntentRecord.h"
 #include "records/RecordFileNames.h"
+#include "records/RecordMessages.h"
 
 namespace calctutor {
 
 namespace {
+
+// What was being done, for the failures that more than one step shares.
+constexpr const char* kTakingOut = "An unfinished entry cannot be taken out of the record file";
+constexpr const char* kReadingIntent = "The record of entries in progress cannot be read:";
+constexpr const char* kOpeningIntent = "The record of entries in progress cannot be opened:";
 
 // Renames what stands at the record's name aside, never overwriting an
 // earlier one while there is room, and returns the new path.
@@ -30,20 +36,20 @@ struct FileOutcome {
     std::vector<std::string> left; // "<path>, which ..."
 };
 
-std::optional<RecordError> undoInFile(const std::string& path, const IntentFile& intent, FileOutcome& outcome)
+std::optional<Failure> undoInFile(const std::string& path, const IntentFile& intent, FileOutcome& outcome)
 {
     if (native::inspect(path).kind == native::PathKind::Missing)
         return std::nullopt;
     native::File file;
     if (auto fault = native::File::open(path, native::File::Mode::Append, file)) {
         if (!fault->notPlainFile)
-            return recordFailure("An unfinished entry cannot be taken out of the record file", path, *fault);
+            return becauseOf({.doing = kTakingOut, .path = path}, *fault);
         outcome.left.push_back(path + ": " + fault->reason);
         return std::nullopt;
     }
     Trace trace;
     if (auto fault = takeOut(file, intent, trace))
-        return recordFailure("An unfinished entry cannot be taken out of the record file", path, *fault);
+        return becauseOf({.doing = kTakingOut, .path = path}, *fault);
     if (trace.kind == EntryTrace::Beginning)
         outcome.cut.push_back(path);
     else if (trace.kind == EntryTrace::Other)
@@ -54,13 +60,13 @@ std::optional<RecordError> undoInFile(const std::string& path, const IntentFile&
 enum class Undone { Cleared, KeptAside };
 
 // With the record locked: undoes the entry it holds, if any.
-std::optional<RecordError> undoInterruptedEntry(native::File& intent, const std::string& pendingPath,
-                                                std::vector<std::string>& notices, Undone& undone)
+std::optional<Failure> undoInterruptedEntry(native::File& intent, const std::string& pendingPath,
+                                            std::vector<std::string>& notices, Undone& undone)
 {
     undone = Undone::Cleared;
     std::uint64_t size = 0;
     if (auto fault = intent.size(size))
-        return recordFailure("The record of entries in progress cannot be read:", pendingPath, *fault);
+        return becauseOf({.doing = kReadingIntent, .path = pendingPath}, *fault);
     if (size == 0)
         return std::nullopt;
     ParsedIntent parsed;
@@ -70,7 +76,7 @@ std::optional<RecordError> undoInterruptedEntry(native::File& intent, const std:
     } else {
         std::string text;
         if (auto fault = intent.readAll(text))
-            return recordFailure("The record of entries in progress cannot be read:", pendingPath, *fault);
+            return becauseOf({.doing = kReadingIntent, .path = pendingPath}, *fault);
         const std::string pendingName = native::fileNameOf(pendingPath);
         parsed = parseIntent(text, [&](std::string_view name) { return isRecordFileOf(pendingName, name); });
     }
@@ -90,7 +96,8 @@ std::optional<RecordError> undoInterruptedEntry(native::File& intent, const std:
 
     std::string keptPath;
     if (auto fault = keepAside(pendingPath, keptPath))
-        return recordFailure("The record of entries in progress cannot be renamed:", pendingPath, *fault);
+        return becauseOf({.doing = "The record of entries in progress cannot be renamed:", .path = pendingPath},
+                         *fault);
     undone = Undone::KeptAside;
     if (parsed.kind == ParsedIntent::Kind::Damaged) {
         notices.push_back(intentNotUsedNotice(pendingPath, parsed.problem, keptPath));
@@ -102,13 +109,14 @@ std::optional<RecordError> undoInterruptedEntry(native::File& intent, const std:
 
 } // namespace
 
-std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath, bool flush)
+std::optional<Failure> clearIntentRecord(native::File& intent, const std::string& pendingPath, bool flush)
 {
     std::optional<native::Fault> fault = intent.truncate(0);
     if (!fault && flush)
         fault = intent.sync();
     if (fault)
-        return recordFailure("The record of entries in progress cannot be updated:", pendingPath, *fault);
+        return becauseOf({.doing = "The record of entries in progress cannot be updated:", .path = pendingPath},
+                         *fault);
     return std::nullopt;
 }
 
@@ -116,8 +124,8 @@ std::optional<RecordError> clearIntentRecord(native::File& intent, const std::st
 // two tutors of the same student take turns and never deadlock. A record
 // renamed aside by the other tutor while this one waited is let go, and the
 // record now at the name is taken instead.
-std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, native::File& into,
-                                            std::vector<std::string>& notices, bool flush)
+std::optional<Failure> lockIntentRecord(const std::string& pendingPath, native::File& into,
+                                        std::vector<std::string>& notices, bool flush)
 {
     constexpr int kAttempts = 2 * kMostKeptIntents;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
@@ -126,14 +134,14 @@ std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, nati
         if (fault && fault->sharedName) {
             // Another name of some file: taking this name away changes nothing in that file.
             if (native::removeFile(pendingPath) || native::syncFolder(native::parentFolder(pendingPath)))
-                return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
+                return becauseOf({.doing = kOpeningIntent, .path = pendingPath}, *fault);
             notices.push_back(intentSharedNameNotice(pendingPath, fault->reason));
             continue;
         }
         if (fault && fault->notPlainFile) {
             std::string keptPath;
             if (keepAside(pendingPath, keptPath))
-                return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
+                return becauseOf({.doing = kOpeningIntent, .path = pendingPath}, *fault);
             notices.push_back(intentNotUsedNotice(pendingPath, fault->reason, keptPath));
             continue;
         }
@@ -143,7 +151,7 @@ std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, nati
         if (!fault)
             fault = into.lock();
         if (fault)
-            return recordFailure("The record of entries in progress cannot be opened:", pendingPath, *fault);
+            return becauseOf({.doing = kOpeningIntent, .path = pendingPath}, *fault);
         if (!into.isAt(pendingPath))
             continue;
         Undone undone = Undone::Cleared;
@@ -152,7 +160,7 @@ std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, nati
         if (undone == Undone::Cleared)
             return std::nullopt;
     }
-    return intentKeptReplacedError(pendingPath);
+    return intentKeptReplaced(pendingPath);
 }
 
 } // namespace calctutor

@@ -7,7 +7,7 @@
 // applied. Appending entries is left to RecordFiles.
 
 #include "platform/NativeFiles.h"
-#include "records/RecordFiles.h"
+#include "records/Failure.h"
 
 #include <string>
 #include <vector>
@@ -19,11 +19,11 @@ namespace calctutor {
 // hear about what was found.
 // A new record's folder is flushed unless the flushes are left to the system;
 // undoing an entry always flushes.
-[[nodiscard]] std::optional<RecordError> lockIntentRecord(const std::string& pendingPath, native::File& into,
-                                                          std::vector<std::string>& notices, bool flush = true);
+[[nodiscard]] std::optional<Failure> lockIntentRecord(const std::string& pendingPath, native::File& into,
+                                                      std::vector<std::string>& notices, bool flush = true);
 
 // Empties the locked record and, unless the flushes are left to the system, flushes it.
-[[nodiscard]] std::optional<RecordError> clearIntentRecord(native::File& intent, const std::string& pendingPath,
-                                                           bool flush = true);
+[[nodiscard]] std::optional<Failure> clearIntentRecord(native::File& intent, const std::string& pendingPath,
+                                                       bool flush = true);
 
 } // namespace calctutor

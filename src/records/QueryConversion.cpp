@@ -25,25 +25,25 @@ std::string convertQueryLines(std::string_view content, int codeNumber)
     return out;
 }
 
-std::optional<std::string> codeFile(TutorState& state)
+std::optional<Failure> codeFile(TutorState& state)
 {
     const std::string input = native::joinPath(state.dataFolder, "query.txt");
     const std::string output = native::joinPath(state.dataFolder, "queri.txt");
     if (native::inspect(input).kind == native::PathKind::Missing)
-        return nothingToConvertMessage(input);
+        return nothingToConvert(input);
     const FileRead read = readWholeFile(input, "query file");
     if (!read.content)
-        return read.problem;
+        return read.failure;
     const std::vector<std::string_view> lines = splitLines(*read.content);
     if (lines.empty())
-        return emptyQueryMessage(input);
+        return emptyQuery(input);
     const int codeNumber = static_cast<int>(lines.front().size());
     const std::string converted = convertQueryLines(*read.content, codeNumber);
 
     // Written beside the target and renamed over it, so a failed write leaves
     // any earlier queri.txt as it was.
     if (auto fault = native::replaceFile(output, converted))
-        return cannotWriteConvertedMessage(output, fault->reason);
+        return becauseOf({.what = "The converted file", .doing = "cannot be written", .path = output}, *fault);
     state.codeNumber = codeNumber;
     return std::nullopt;
 }

@@ -4,6 +4,8 @@
 // "query " get the prefix "query" before the coded rest, other lines are
 // coded. The code number becomes the length of query.txt's first line.
 
+#include "records/Failure.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,8 +17,9 @@ struct TutorState;
 // The converted text of query.txt, lines ending in CR LF.
 std::string convertQueryLines(std::string_view content, int codeNumber);
 
-// An error for the caller when query.txt is missing or empty or queri.txt
-// cannot be written; then nothing is written and codeNumber keeps its value.
-[[nodiscard]] std::optional<std::string> codeFile(TutorState& state);
+// Why query.txt cannot be converted (missing, empty, unreadable) or queri.txt
+// cannot be written, for failureSentence; then nothing is written and
+// codeNumber keeps its value.
+[[nodiscard]] std::optional<Failure> codeFile(TutorState& state);
 
 } // namespace calctutor

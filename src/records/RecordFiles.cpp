@@ -5,6 +5,7 @@
 #include "records/IntentRecord.h"
 #include "records/IntentRepair.h"
 #include "records/RecordFileNames.h"
+#include "records/RecordMessages.h"
 
 #include <utility>
 
@@ -25,12 +26,12 @@ std::optional<std::string> joinedNotices(const std::vector<std::string>& notices
 
 // The intent record names files by name within its own folder, and only the
 // student's own record files; an entry to any other file is not written.
-std::optional<RecordError> unnamedFile(const std::string& pendingPath, const std::string& path)
+std::optional<Failure> unnamedFile(const std::string& pendingPath, const std::string& path)
 {
     const bool beside = native::parentFolder(path) == native::parentFolder(pendingPath);
     if (beside && isRecordFileOf(native::fileNameOf(pendingPath), native::fileNameOf(path)))
         return std::nullopt;
-    return notOwnRecordFileError(path, pendingPath);
+    return notOwnRecordFile(path, pendingPath);
 }
 
 class DiskOpenedEntry final : public OpenedEntry {
@@ -41,7 +42,7 @@ public:
     {
     }
 
-    std::optional<RecordError> commit(const std::vector<std::string>& texts) override
+    std::optional<Failure> commit(const std::vector<std::string>& texts) override
     {
         for (const std::string& path : m_paths) {
             if (auto error = unnamedFile(m_pendingPath, path))
@@ -49,11 +50,11 @@ public:
         }
         for (std::size_t i = 0; i < m_paths.size() && i < texts.size(); ++i) {
             if (texts[i].size() > kLongestEntry)
-                return entryTooLongError(m_paths[i], texts[i].size(), kLongestEntry);
+                return entryTooLong(m_paths[i], texts[i].size(), kLongestEntry);
         }
         native::File intent;
         std::vector<std::string> notices;
-        std::optional<RecordError> locked = lockIntentRecord(m_pendingPath, intent, notices, m_flush);
+        std::optional<Failure> locked = lockIntentRecord(m_pendingPath, intent, notices, m_flush);
         m_notice = joinedNotices(notices);
         if (locked)
             return locked;
@@ -65,7 +66,7 @@ public:
             if (!fault)
                 fault = m_files[i].size(file.sizeBefore);
             if (fault)
-                return recordFailure("The record file cannot be locked:", m_paths[i], *fault);
+                return becauseOf({.doing = "The record file cannot be locked:", .path = m_paths[i]}, *fault);
             plan.push_back(std::move(file));
         }
         std::optional<native::Fault> fault = intent.overwrite(formatIntent(plan));
@@ -73,10 +74,11 @@ public:
             fault = intent.sync();
         if (fault) {
             (void)clearIntentRecord(intent, m_pendingPath, m_flush);
-            return recordFailure("The record of entries in progress cannot be written:", m_pendingPath, *fault);
+            return becauseOf({.doing = "The record of entries in progress cannot be written:", .path = m_pendingPath},
+                             *fault);
         }
 
-        std::optional<RecordError> error = appendAll(texts);
+        std::optional<Failure> error = appendAll(texts);
         if (!error)
             error = clearIntentRecord(intent, m_pendingPath, m_flush);
         if (error)
@@ -90,15 +92,15 @@ public:
     std::optional<std::string> repairNotice() const override { return m_notice; }
 
 private:
-    std::optional<RecordError> appendAll(const std::vector<std::string>& texts)
+    std::optional<Failure> appendAll(const std::vector<std::string>& texts)
     {
         for (std::size_t i = 0; i < m_files.size() && i < texts.size(); ++i) {
             if (auto fault = m_files[i].append(texts[i]))
-                return recordFailure("The record file cannot be written:", m_paths[i], *fault);
+                return becauseOf({.doing = "The record file cannot be written:", .path = m_paths[i]}, *fault);
         }
         for (std::size_t i = 0; i < m_files.size() && m_flush; ++i) {
             if (auto fault = m_files[i].sync())
-                return recordFailure("The record file cannot be saved to disk:", m_paths[i], *fault);
+                return becauseOf({.doing = "The record file cannot be saved to disk:", .path = m_paths[i]}, *fault);
         }
         return std::nullopt;
     }
@@ -133,14 +135,14 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (native::inspect(paths[i]).kind == native::PathKind::Missing) {
             missing.push_back(i);
         } else if (auto fault = native::File::open(paths[i], native::File::Mode::Append, files[i])) {
-            return {nullptr, recordFailure("The record file cannot be opened:", paths[i], *fault)};
+            return {nullptr, becauseOf({.doing = "The record file cannot be opened:", .path = paths[i]}, *fault)};
         }
     }
     // A missing file whose folder is gone is reported before any file is created.
     for (const std::size_t i : missing) {
         const std::string folder = native::parentFolder(paths[i]);
         if (const std::optional<std::string> problem = native::folderProblem(folder))
-            return {nullptr, folderProblemError(paths[i], folder, *problem)};
+            return {nullptr, cannotCreateInFolder(paths[i], folder, *problem)};
     }
     for (const std::size_t i : missing) {
         std::optional<native::Fault> fault = native::File::open(paths[i], native::File::Mode::AppendOrCreate, files[i]);
@@ -148,10 +150,10 @@ RecordFiles::Opened DiskRecordFiles::open(const std::string& pendingPath, const 
         if (!fault && m_flushing == Flushing::EveryEntry)
             fault = native::syncFolder(native::parentFolder(paths[i]));
         if (fault)
-            return {nullptr, recordFailure("The record file cannot be created:", paths[i], *fault)};
+            return {nullptr, becauseOf({.doing = "The record file cannot be created:", .path = paths[i]}, *fault)};
     }
     return {std::make_unique<DiskOpenedEntry>(pendingPath, paths, std::move(files), m_flushing == Flushing::EveryEntry),
-            {}};
+            std::nullopt};
 }
 
 RecordFiles::Repair DiskRecordFiles::repair(const std::string& pendingPath)
@@ -160,16 +162,16 @@ RecordFiles::Repair DiskRecordFiles::repair(const std::string& pendingPath)
         return {};
     native::File intent;
     std::vector<std::string> notices;
-    std::optional<RecordError> error = lockIntentRecord(pendingPath, intent, notices);
-    return {joinedNotices(notices), error};
+    std::optional<Failure> failure = lockIntentRecord(pendingPath, intent, notices);
+    return {joinedNotices(notices), failure};
 }
 
-std::optional<RecordError> appendEntry(RecordFiles& files, const std::string& pendingPath,
-                                       const std::vector<std::string>& paths, const std::vector<std::string>& texts)
+std::optional<Failure> appendEntry(RecordFiles& files, const std::string& pendingPath,
+                                   const std::vector<std::string>& paths, const std::vector<std::string>& texts)
 {
     RecordFiles::Opened opened = files.open(pendingPath, paths);
     if (!opened.entry)
-        return opened.error;
+        return opened.failure;
     return opened.entry->commit(texts);
 }
 

@@ -9,7 +9,7 @@
 // this entry wrote. An intent record left by a kill is undone at the next
 // start or commit (IntentRepair.h).
 
-#include "records/RecordMessages.h"
+#include "records/Failure.h"
 
 #include <memory>
 #include <optional>
@@ -23,9 +23,9 @@ class OpenedEntry {
 public:
     virtual ~OpenedEntry() = default;
     // texts[i] goes to the i-th file opened; nothing is written on failure.
-    [[nodiscard]] virtual std::optional<RecordError> commit(const std::vector<std::string>& texts) = 0;
+    [[nodiscard]] virtual std::optional<Failure> commit(const std::vector<std::string>& texts) = 0;
     // After commit: what the student should hear about an interrupted entry
-    // that had to be undone first, if there was one.
+    // that had to be undone first, if there was one; a notice, not a failure.
     virtual std::optional<std::string> repairNotice() const = 0;
 };
 
@@ -34,15 +34,15 @@ public:
     virtual ~RecordFiles() = default;
     struct Opened {
         std::unique_ptr<OpenedEntry> entry; // null when opening failed
-        RecordError error;
+        std::optional<Failure> failure;
     };
     // Paths are Windows-1252 texts. Files that do not exist are created.
     // pendingPath is the student's intent record, beside the files.
     [[nodiscard]] virtual Opened open(const std::string& pendingPath, const std::vector<std::string>& paths) = 0;
 
     struct Repair {
-        std::optional<std::string> notice; // for the student, when an entry was undone
-        std::optional<RecordError> error;  // the interrupted entry could not be undone
+        std::optional<std::string> notice; // for the student, when an entry was undone; not a failure
+        std::optional<Failure> failure;    // the interrupted entry could not be undone
     };
     // Undoes an entry that a kill or a power cut interrupted, if any.
     [[nodiscard]] virtual Repair repair(const std::string& pendingPath) = 0;
@@ -71,8 +71,8 @@ private:
 };
 
 // Appends one entry to the files: open, then commit.
-[[nodiscard]] std::optional<RecordError> appendEntry(RecordFiles& files, const std::string& pendingPath,
-                                                     const std::vector<std::string>& paths,
-                                                     const std::vector<std::string>& texts);
+[[nodiscard]] std::optional<Failure> appendEntry(RecordFiles& files, const std::string& pendingPath,
+                                                 const std::vector<std::string>& paths,
+                                                 const std::vector<std::string>& texts);
 
 } // namespace calctutor

@@ -1,15 +1,15 @@
 #include "records/RecordMessages.h"
 
 #include "core/NumberText.h"
-#include "platform/NativeFiles.h"
 
 namespace calctutor {
 
 namespace {
 
-std::string named(const std::string& path, std::string_view whatItIs)
+// How a viewer's message names its file: "The notes file".
+std::string theFile(std::string_view whatItIs)
 {
-    return "The " + std::string(whatItIs) + " " + path;
+    return "The " + std::string(whatItIs);
 }
 
 std::string joined(const std::vector<std::string>& parts, std::string_view separator)
@@ -53,37 +53,45 @@ std::string sizeText(std::uint64_t bytes)
 
 } // namespace
 
-RecordError recordFailure(const std::string& what, const std::string& path, const native::Fault& fault)
+std::string failureSentence(const Failure& failure)
 {
-    return {what + " " + path + ": " + fault.reason + ".",
-            fault.notPlainFile ? Remedy::ClearTheName : Remedy::FixFolderOrFreeSpace};
+    if (failure.what.empty())
+        return failure.doing + " " + failure.path + ": " + failure.reason + ".";
+    if (failure.doing.empty())
+        return failure.what + " " + failure.path + " " + failure.reason + ".";
+    return failure.what + " " + failure.path + " " + failure.doing + ": " + failure.reason + ".";
 }
 
-RecordError notOwnRecordFileError(const std::string& path, const std::string& pendingPath)
+Failure notOwnRecordFile(const std::string& path, const std::string& pendingPath)
 {
-    return {"The file " + path + " is not one of the record files that belong with " + pendingPath
-                + ", so the tutor does not write to it.",
-            Remedy::None};
+    return {.what = "The file",
+            .path = path,
+            .reason = "is not one of the record files that belong with " + pendingPath
+                + ", so the tutor does not write to it"};
 }
 
-RecordError entryTooLongError(const std::string& path, std::size_t bytes, std::size_t longest)
+Failure entryTooLong(const std::string& path, std::size_t bytes, std::size_t longest)
 {
-    return {"The entry for " + path + " is " + std::to_string(bytes) + " bytes long, more than the "
-                + std::to_string(longest) + " bytes that the tutor records in one entry.",
-            Remedy::None};
+    return {.what = "The entry for",
+            .path = path,
+            .reason = "is " + std::to_string(bytes) + " bytes long, more than the " + std::to_string(longest)
+                + " bytes that the tutor records in one entry"};
 }
 
-RecordError folderProblemError(const std::string& path, const std::string& folder, const std::string& problem)
+Failure cannotCreateInFolder(const std::string& path, const std::string& folder, const std::string& problem)
 {
-    return {"The record file " + path + " cannot be created in the folder " + folder + ": " + problem + ".",
-            Remedy::FixFolder};
+    return {.what = "The record file",
+            .doing = "cannot be created in the folder " + folder,
+            .path = path,
+            .reason = problem,
+            .remedy = Remedy::FixFolder};
 }
 
-RecordError intentKeptReplacedError(const std::string& pendingPath)
+Failure intentKeptReplaced(const std::string& pendingPath)
 {
-    return {"The record of entries in progress " + pendingPath
-                + " was replaced again and again while the tutor opened it; close other tutors and try again.",
-            Remedy::None};
+    return {.what = "The record of entries in progress",
+            .path = pendingPath,
+            .reason = "was replaced again and again while the tutor opened it; close other tutors and try again"};
 }
 
 std::string takenOutNotice(const std::vector<std::string>& cutPaths)
@@ -129,16 +137,16 @@ std::string intentTooLongReason(std::uint64_t size, std::size_t longest)
         + " bytes of the largest record the tutor writes";
 }
 
-std::string draftNotKeptMessage(const std::string& draftPath, const std::string& reason)
+std::string draftNotKeptMessage(const Failure& failure)
 {
-    return "The answer you are typing cannot be kept safe in " + draftPath + ": " + reason
-        + ". It is still in the answer box; record it or save it as a note soon.";
+    return failureSentence(failure) + " It is still in the answer box; record it or save it as a note soon.";
 }
 
-std::string draftNotPutBackMessage(const std::string& draftPath, const std::string& why)
+// Told at start-up, so it begins with what was found rather than with what failed.
+std::string draftNotPutBackMessage(const Failure& failure)
 {
-    return "An answer that you had typed but not recorded was kept in " + draftPath
-        + ", but it was not put back in the answer box: " + why + ".";
+    return "An answer that you had typed but not recorded was kept in " + failure.path + ", but it was not "
+        + failure.doing + ": " + failure.reason + ".";
 }
 
 std::string draftTooLongReason(std::uint64_t size, std::size_t longest)
@@ -152,9 +160,10 @@ std::string draftHoldsNulReason()
     return "it holds NUL bytes, so it is not text the tutor wrote";
 }
 
-std::string notRecordedMessage(std::string_view what, const RecordError& error)
+std::string notRecordedMessage(std::string_view entry, const Failure& failure)
 {
-    return std::string(what) + " was not recorded. " + error.message + std::string(remedyText(error.remedy));
+    return std::string(entry) + " was not recorded. " + failureSentence(failure)
+        + std::string(remedyText(failure.remedy));
 }
 
 std::string tooLongToRecordMessage(std::string_view what, std::size_t characters, std::size_t longest)
@@ -164,42 +173,51 @@ std::string tooLongToRecordMessage(std::string_view what, std::size_t characters
         + " in one entry. Your text is still in the answer box: shorten it, or record it in parts.";
 }
 
-std::string cannotBeReadMessage(const std::string& path, std::string_view whatItIs, const std::string& reason)
+Failure cannotBeRead(const std::string& path, std::string_view whatItIs)
 {
-    return named(path, whatItIs) + " cannot be read: " + reason + ".";
+    return {.what = theFile(whatItIs), .doing = "cannot be read", .path = path};
 }
 
-std::string nothingToShowMessage(const std::string& path, std::string_view whatItIs)
+Failure nothingToShow(const std::string& path, std::string_view whatItIs)
 {
-    return "There is nothing to show yet: the " + std::string(whatItIs) + " " + path + " does not exist.";
+    return {
+        .what = "There is nothing to show yet: the " + std::string(whatItIs), .path = path, .reason = "does not exist"};
 }
 
-std::string notAFileMessage(const std::string& path, std::string_view whatItIs, const std::string& whatIsThere)
+Failure notAFile(const std::string& path, std::string_view whatItIs, const std::string& whatIsThere)
 {
-    return named(path, whatItIs) + " is " + whatIsThere + ", not a file.";
+    return {.what = theFile(whatItIs), .path = path, .reason = "is " + whatIsThere + ", not a file"};
 }
 
-std::string linkNowhereMessage(const std::string& path, std::string_view whatItIs, const std::string& target)
+Failure linkNowhere(const std::string& path, std::string_view whatItIs, const std::string& target)
 {
-    return named(path, whatItIs) + " is a link that points nowhere: " + target + " does not exist.";
+    return {.what = theFile(whatItIs),
+            .path = path,
+            .reason = "is a link that points nowhere: " + target + " does not exist"};
 }
 
-std::string linkToNotAFileMessage(const std::string& path, std::string_view whatItIs, const std::string& target,
-                                  const std::string& whatIsThere)
+Failure linkToNotAFile(const std::string& path, std::string_view whatItIs, const std::string& target,
+                       const std::string& whatIsThere)
 {
-    return named(path, whatItIs) + " is a link to " + target + ", which is " + whatIsThere + ", not a file.";
+    return {.what = theFile(whatItIs),
+            .path = path,
+            .reason = "is a link to " + target + ", which is " + whatIsThere + ", not a file"};
 }
 
-std::string holdsNulMessage(const std::string& path, std::string_view whatItIs)
+Failure holdsNul(const std::string& path, std::string_view whatItIs)
 {
-    return named(path, whatItIs) + " holds NUL bytes, so it is not a text file; it is not shown.";
+    return {.what = theFile(whatItIs),
+            .path = path,
+            .reason = "holds NUL bytes, so it is not a text file; it is not shown"};
 }
 
-std::string unbrokenRunMessage(const std::string& path, std::string_view whatItIs, std::size_t longestRun)
+Failure unbrokenRun(const std::string& path, std::string_view whatItIs, std::size_t longestRun)
 {
-    return named(path, whatItIs) + " holds more than " + std::to_string(longestRun)
-        + " characters in a row without a space or a line end; the question box would take too long to lay them "
-          "out, so it is not shown.";
+    return {.what = theFile(whatItIs),
+            .path = path,
+            .reason = "holds more than " + std::to_string(longestRun)
+                + " characters in a row without a space or a line end; the question box would take too long to lay "
+                  "them out, so it is not shown"};
 }
 
 std::string partShownHeading(const std::string& path, std::string_view whatItIs, std::uint64_t shown,
@@ -209,19 +227,14 @@ std::string partShownHeading(const std::string& path, std::string_view whatItIs,
         + " of " + sizeText(size) + ". The whole file is " + path;
 }
 
-std::string nothingToConvertMessage(const std::string& queryPath)
+Failure nothingToConvert(const std::string& queryPath)
 {
-    return "There is nothing to convert: the query file " + queryPath + " does not exist.";
+    return {.what = "There is nothing to convert: the query file", .path = queryPath, .reason = "does not exist"};
 }
 
-std::string emptyQueryMessage(const std::string& queryPath)
+Failure emptyQuery(const std::string& queryPath)
 {
-    return "The query file " + queryPath + " is empty.";
-}
-
-std::string cannotWriteConvertedMessage(const std::string& outputPath, const std::string& reason)
-{
-    return "The converted file " + outputPath + " cannot be written: " + reason + ".";
+    return {.what = "The query file", .path = queryPath, .reason = "is empty"};
 }
 
 } // namespace calctutor

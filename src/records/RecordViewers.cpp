@@ -16,21 +16,21 @@ constexpr ViewLimits kSendFileLimits{4 * kKilobyte * kKilobyte, 65536, 2000};
 
 // Why the path cannot be opened as a regular file, decided before opening it,
 // so that a pipe or a device never blocks the window; nothing when it can.
-std::optional<std::string> notARegularFile(const std::string& path, std::string_view whatItIs)
+std::optional<Failure> notARegularFile(const std::string& path, std::string_view whatItIs)
 {
     const native::PathInfo info = native::inspect(path);
     if (!info.reason.empty())
-        return cannotBeReadMessage(path, whatItIs, info.reason);
+        return becauseOf(cannotBeRead(path, whatItIs), native::Fault{info.reason});
     switch (info.kind) {
     case native::PathKind::File: return std::nullopt;
-    case native::PathKind::Missing: return nothingToShowMessage(path, whatItIs);
-    case native::PathKind::DanglingLink: return linkNowhereMessage(path, whatItIs, info.linkTarget);
+    case native::PathKind::Missing: return nothingToShow(path, whatItIs);
+    case native::PathKind::DanglingLink: return linkNowhere(path, whatItIs, info.linkTarget);
     case native::PathKind::Folder:
     case native::PathKind::Special: break;
     }
     if (info.linkTarget.empty())
-        return notAFileMessage(path, whatItIs, info.description);
-    return linkToNotAFileMessage(path, whatItIs, info.linkTarget, info.description);
+        return notAFile(path, whatItIs, info.description);
+    return linkToNotAFile(path, whatItIs, info.linkTarget, info.description);
 }
 
 // Drops the bytes before the first line start; `tail` begins one byte before
@@ -103,10 +103,9 @@ FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewe
 {
     const std::size_t atMost = limits.bytes;
     FileView view;
-    if (std::optional<std::string> problem = notARegularFile(path, whatItIs)) {
-        view.problem = std::move(*problem);
+    view.failure = notARegularFile(path, whatItIs);
+    if (view.failure)
         return view;
-    }
     // Opening never waits, and refuses a file swapped for something else since the look above.
     native::File file;
     std::uint64_t size = 0;
@@ -118,11 +117,11 @@ FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewe
     if (!fault)
         fault = file.readAt(start, static_cast<std::size_t>(size - start), view.content);
     if (fault) {
-        view.problem = cannotBeReadMessage(path, whatItIs, fault->reason);
+        view.failure = becauseOf(cannotBeRead(path, whatItIs), *fault);
         return view;
     }
     if (view.content.find('\0') != std::string::npos) {
-        view.problem = holdsNulMessage(path, whatItIs);
+        view.failure = holdsNul(path, whatItIs);
         view.content.clear();
         return view;
     }
@@ -131,7 +130,7 @@ FileView readForViewer(const std::string& path, std::string_view whatItIs, Viewe
     const std::size_t lineStart = startOfLastLines(view.content, limits.lines);
     view.content.erase(0, lineStart);
     if (longestUnbrokenRun(view.content, viewer) > limits.unbrokenRun) {
-        view.problem = unbrokenRunMessage(path, whatItIs, limits.unbrokenRun);
+        view.failure = unbrokenRun(path, whatItIs, limits.unbrokenRun);
         view.content.clear();
         return view;
     }
@@ -159,12 +158,12 @@ std::vector<std::string_view> splitLines(std::string_view content)
 
 FileRead readWholeFile(const std::string& path, std::string_view whatItIs)
 {
-    if (std::optional<std::string> problem = notARegularFile(path, whatItIs))
-        return {std::nullopt, std::move(*problem)};
+    if (std::optional<Failure> failure = notARegularFile(path, whatItIs))
+        return {std::nullopt, std::move(failure)};
     std::string content;
     if (auto fault = native::readFile(path, content))
-        return {std::nullopt, cannotBeReadMessage(path, whatItIs, fault->reason)};
-    return {std::move(content), {}};
+        return {std::nullopt, becauseOf(cannotBeRead(path, whatItIs), *fault)};
+    return {std::move(content), std::nullopt};
 }
 
 } // namespace calctutor

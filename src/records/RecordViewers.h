@@ -3,6 +3,8 @@
 // viewer shows and how its lines are joined. The window decodes the result
 // into its own text in the same single pass; neither viewer changes a file.
 
+#include "records/Failure.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -57,9 +59,9 @@ std::string viewText(std::string_view content, Viewer viewer);
 
 // What a viewer adds to the question box, or why it shows nothing.
 struct FileView {
-    std::string problem; // for the student; when set, nothing is shown
-    std::string heading; // when only the end is shown: how much of how much, and where the whole file is
-    std::string content; // the bytes shown, from the start of a line
+    std::optional<Failure> failure; // for the student (failureSentence); when set, nothing is shown
+    std::string heading;            // when only the end is shown: how much of how much, and where the whole file is
+    std::string content;            // the bytes shown, from the start of a line
 };
 
 // Reads a record file for a viewer without blocking on special files: only a
@@ -73,7 +75,7 @@ std::vector<std::string_view> splitLines(std::string_view content);
 
 struct FileRead {
     std::optional<std::string> content;
-    std::string problem; // for the student, when content is empty
+    std::optional<Failure> failure; // for the student, when content is empty
 };
 
 // Reads a whole regular file; the path is a Windows-1252 text.

@@ -13,9 +13,9 @@ namespace calctutor {
 
 namespace {
 
-void tellFailure(StudentMessages& messages, const std::string& what, const RecordError& error)
+void tellFailure(StudentMessages& messages, const std::string& what, const Failure& failure)
 {
-    tellStudent(messages, notRecordedMessage(what, error));
+    tellStudent(messages, notRecordedMessage(what, failure));
 }
 
 // The rating line that follows a response, asked for by the last stop's kind.
@@ -48,14 +48,14 @@ Recorded record(TutorState& state, const std::vector<std::string>& paths, const 
 {
     RecordFiles::Opened opened = services.files.open(state.pendingFilePath, paths);
     if (!opened.entry) {
-        tellFailure(services.messages, what, opened.error);
+        tellFailure(services.messages, what, *opened.failure);
         return Recorded::Failed;
     }
-    const std::optional<RecordError> error = opened.entry->commit(buildEntries());
+    const std::optional<Failure> failure = opened.entry->commit(buildEntries());
     if (const std::optional<std::string> notice = opened.entry->repairNotice())
         tellStudent(services.messages, *notice);
-    if (error) {
-        tellFailure(services.messages, what, *error);
+    if (failure) {
+        tellFailure(services.messages, what, *failure);
         return Recorded::Failed;
     }
     state.awaitingResponse = false;

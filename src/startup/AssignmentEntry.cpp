@@ -55,9 +55,9 @@ std::string availableAssignments(const std::vector<std::string>& scriptLines)
 
 namespace {
 
-void tellCannotGoOn(StudentMessages& messages, const RecordError& error)
+void tellCannotGoOn(StudentMessages& messages, const Failure& failure)
 {
-    tellStudent(messages, cannotGoOnMessage(error.message));
+    tellStudent(messages, cannotGoOnMessage(failure));
 }
 
 } // namespace
@@ -69,8 +69,8 @@ Flow enterAssignment(TutorState& state, const TutorServices& services)
     RecordFiles::Repair repair = services.files.repair(state.pendingFilePath);
     if (repair.notice)
         tellStudent(services.messages, *repair.notice);
-    if (repair.error) {
-        tellCannotGoOn(services.messages, *repair.error);
+    if (repair.failure) {
+        tellCannotGoOn(services.messages, *repair.failure);
         return Flow::EndProgram;
     }
 
@@ -89,8 +89,8 @@ Flow enterAssignment(TutorState& state, const TutorServices& services)
         startHeader(codeLine, state.assignmentNumber, headerEntry, date, state.codeNumber),
         startHeader(codeLine, state.assignmentNumber, headerEntry, date, state.codeNumber),
     };
-    if (auto error = appendEntry(services.files, state.pendingFilePath, paths, texts)) {
-        tellCannotGoOn(services.messages, *error);
+    if (auto failure = appendEntry(services.files, state.pendingFilePath, paths, texts)) {
+        tellCannotGoOn(services.messages, *failure);
         return Flow::EndProgram;
     }
     return Flow::Continue;

@@ -1,6 +1,7 @@
 #include "startup/StartupMessages.h"
 
 #include "platform/NativeFiles.h"
+#include "records/RecordMessages.h"
 
 namespace calctutor {
 
@@ -42,15 +43,17 @@ std::string pathTooLongReason(const std::string& name, std::size_t pathLength, s
 
 std::string defaultFolderUnusableMessage(const std::string& defaultFolder, const std::string& problem)
 {
-    return "The default folder " + defaultFolder + " cannot be created or used: " + problem
-        + ". Please enter the folder to which your files should be written.";
+    const Failure failure{
+        .what = "The default folder", .doing = "cannot be created or used", .path = defaultFolder, .reason = problem};
+    return failureSentence(failure) + " Please enter the folder to which your files should be written.";
 }
 
 std::string folderUnusableMessage(const std::string& folder, const std::string& problem,
                                   const std::string& defaultFolder)
 {
-    return "Your files cannot be written to the folder " + folder + ": " + problem
-        + ". Please enter another folder, or just hit the Enter key to keep the default folder " + defaultFolder + ".";
+    const Failure failure{.doing = "Your files cannot be written to the folder", .path = folder, .reason = problem};
+    return failureSentence(failure)
+        + " Please enter another folder, or just hit the Enter key to keep the default folder " + defaultFolder + ".";
 }
 
 std::string notInCourseAskAgainMessage(const std::string& number, const std::string& available)
@@ -66,9 +69,9 @@ std::string notInCourseEndMessage(const std::string& number)
         + " is not in the course, so the tutor cannot go on. Start it again and choose another assignment.";
 }
 
-std::string cannotGoOnMessage(const std::string& recordError)
+std::string cannotGoOnMessage(const Failure& failure)
 {
-    return "The start of your work cannot be recorded, so the tutor cannot go on. " + recordError
+    return "The start of your work cannot be recorded, so the tutor cannot go on. " + failureSentence(failure)
         + " Check the folder you chose for your files, then start the tutor again.";
 }
 

@@ -3,6 +3,8 @@
 // name, the folder and the assignment asked for, and why the tutor cannot go
 // on. Texts and paths are Windows-1252.
 
+#include "records/Failure.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -25,6 +27,6 @@ std::string folderUnusableMessage(const std::string& folder, const std::string& 
 // The assignment asked for.
 std::string notInCourseAskAgainMessage(const std::string& number, const std::string& available);
 std::string notInCourseEndMessage(const std::string& number);
-std::string cannotGoOnMessage(const std::string& recordError);
+std::string cannotGoOnMessage(const Failure& failure);
 
 } // namespace calctutor

@@ -5,6 +5,7 @@
 #include "pictures/PicturePanel.h"
 #include "records/AnswerDraft.h"
 #include "records/QueryConversion.h"
+#include "records/RecordMessages.h"
 #include "records/RecordViewers.h"
 #include "records/Recording.h"
 #include "records/TextCoding.h"
@@ -174,8 +175,8 @@ void MainForm::onDisplaySendFile()
 void MainForm::showFile(const std::string& path, const char* whatItIs, Viewer viewer)
 {
     FileView view = readForViewer(path, whatItIs, viewer, viewLimits(viewer));
-    if (!view.problem.empty()) {
-        tellStudent(m_services.messages, view.problem);
+    if (view.failure) {
+        tellStudent(m_services.messages, failureSentence(*view.failure));
         return;
     }
     const QString display = viewerDisplay(view, viewer);
@@ -239,7 +240,7 @@ std::string MainForm::makeCodeLine(int codeNumber)
     return calctutor::makeCodeLine(codeNumber, m_services.random);
 }
 
-std::optional<std::string> MainForm::codeFile()
+std::optional<Failure> MainForm::codeFile()
 {
     return calctutor::codeFile(m_state);
 }
@@ -253,19 +254,19 @@ void MainForm::keepDraft()
 {
     m_draftTimer->stop();
     const QString typed = m_answer->toPlainText();
-    const std::optional<std::string> problem = calctutor::keepDraft(m_state, fromDisplay(typed),
-                                                                    typed.toUtf8().toStdString());
-    if (problem && !m_draftProblemTold) {
+    const std::optional<Failure> failure = calctutor::keepDraft(m_state, fromDisplay(typed),
+                                                                typed.toUtf8().toStdString());
+    if (failure && !m_draftProblemTold) {
         m_draftProblemTold = true;
-        tellStudent(m_services.messages, *problem);
+        tellStudent(m_services.messages, draftNotKeptMessage(*failure));
     }
 }
 
 void MainForm::restoreDraft()
 {
     const FoundDraft draft = findDraft(m_state.draftFilePath);
-    if (draft.problem)
-        tellStudent(m_services.messages, *draft.problem);
+    if (draft.failure)
+        tellStudent(m_services.messages, draftNotPutBackMessage(*draft.failure));
     if (!draft.text)
         return;
     const QString text = QString::fromStdString(*draft.text);

@@ -7,6 +7,7 @@
 #include "core/Services.h"
 #include "core/TutorServices.h"
 #include "core/TutorState.h"
+#include "records/Failure.h"
 #include "records/RecordViewers.h"
 #include "records/Recording.h"
 
@@ -48,9 +49,9 @@ public:
     std::string decode(const std::string& text, int codeNumber) const;
     std::string remSpaces(const std::string& text) const;
     std::string makeCodeLine(int codeNumber);
-    // Converts query.txt of the output folder into queri.txt; an error text
-    // when it cannot, and then nothing is written.
-    std::optional<std::string> codeFile();
+    // Converts query.txt of the output folder into queri.txt; why it cannot,
+    // and then nothing is written.
+    std::optional<Failure> codeFile();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,7 @@
 #include "records/AnswerDraft.h"
 
 #include "records/EntryLimits.h"
+#include "records/RecordMessages.h"
 
 #include "TempFolder.h"
 
@@ -22,6 +23,11 @@ using namespace calctutor::testing;
 namespace fs = std::filesystem;
 
 struct AnswerDraft : ::testing::Test {
+    // What the start tells the student about the draft it found, if anything.
+    static std::string told(const FoundDraft& found)
+    {
+        return found.failure ? draftNotPutBackMessage(*found.failure) : "";
+    }
     std::string notPutBack(const std::string& why) const
     {
         return "An answer that you had typed but not recorded was kept in " + draft
@@ -38,12 +44,12 @@ TEST_F(AnswerDraft, ADraftUpToTheLimitIsPutBackAndOneByteMoreIsNamed)
     writeFile(draft, std::string(kLongestAnswer, 'a'));
     const FoundDraft atLimit = findDraft(draft);
     EXPECT_EQ(atLimit.text.value_or("").size(), kLongestAnswer);
-    EXPECT_FALSE(atLimit.problem.has_value());
+    EXPECT_FALSE(atLimit.failure.has_value());
 
     writeFile(draft, std::string(kLongestAnswer + 1, 'a'));
     const FoundDraft over = findDraft(draft);
     EXPECT_FALSE(over.text.has_value());
-    EXPECT_EQ(over.problem.value_or(""),
+    EXPECT_EQ(told(over),
               notPutBack("it is 1048577 bytes long, more than the 1048576 bytes that the answer box takes. Open it in "
                          "a text editor to copy what you need"));
 }
@@ -88,10 +94,10 @@ TEST_F(AnswerDraft, WhatIsNotTheTutorsOwnDraftIsNamedNotRead)
         }
         const FoundDraft found = findDraft(draft);
         EXPECT_FALSE(found.text.has_value()) << "offered as the answer: " << found.text.value_or("").substr(0, 40);
-        EXPECT_EQ(found.problem.value_or(""), notPutBack(row.why));
+        EXPECT_EQ(told(found), notPutBack(row.why));
     }
     fs::remove_all(draft);
-    EXPECT_FALSE(findDraft(draft).problem.has_value()) << "no draft is nothing to tell";
+    EXPECT_FALSE(findDraft(draft).failure.has_value()) << "no draft is nothing to tell";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/NativeFiles.h"
 #include "records/IntentRecord.h"
 #include "records/RecordFiles.h"
+#include "records/RecordMessages.h"
 #include "records/SyncFaults.h"
 
 #include "TempFolder.h"
@@ -120,7 +121,7 @@ TEST_F(IntentRepair, ALinkAtTheRecordsNameIsSetAsideWithoutTouchingWhatItLeadsTo
             continue;
         }
         const RecordFiles::Repair repair = files.repair(pending);
-        EXPECT_FALSE(repair.error.has_value()) << repair.error.value_or(RecordError{}).message;
+        EXPECT_FALSE(repair.failure.has_value()) << failureSentence(repair.failure.value_or(Failure{}));
         const std::string notice = repair.notice.value_or("");
         EXPECT_TRUE(notice.starts_with("The tutor's record of an entry in progress, " + pending
                                        + ", was not used: " + row.said))
@@ -161,7 +162,7 @@ TEST_F(IntentRepair, ACraftedRecordIsSetAsideAndNothingIsCut)
         fs::remove(kept);
         writeFile(pending, row.record);
         const RecordFiles::Repair repair = files.repair(pending);
-        EXPECT_FALSE(repair.error.has_value()) << repair.error.value_or(RecordError{}).message;
+        EXPECT_FALSE(repair.failure.has_value()) << failureSentence(repair.failure.value_or(Failure{}));
         EXPECT_EQ(repair.notice.value_or(""),
                   "The tutor's record of an entry in progress, " + pending + ", was not used: " + row.said
                       + ". It was renamed " + kept + ", and nothing in your record files was changed.");
@@ -177,7 +178,7 @@ TEST_F(IntentRepair, ARecordWhoseBytesTheFilesDoNotHoldCutsNothing)
 {
     writeFile(pending, formatIntent({{"masterFile_Ann.txt", 0, kMaster}, {"send_0712Ann.txt", 4, "xxxxxxxx"}}));
     const RecordFiles::Repair repair = files.repair(pending);
-    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_FALSE(repair.failure.has_value());
     const std::string notice = repair.notice.value_or("");
     EXPECT_NE(notice.find(send
                           + ", which is 12 bytes long and does not hold a beginning of that entry after its "
@@ -201,7 +202,7 @@ TEST_F(IntentRepair, ARecordLargerThanAnyTheTutorWritesIsNotRead)
         writeFile(pending, "");
         fs::resize_file(pending, size);
         const RecordFiles::Repair repair = files.repair(pending);
-        EXPECT_FALSE(repair.error.has_value());
+        EXPECT_FALSE(repair.failure.has_value());
         EXPECT_EQ(repair.notice.value_or(""),
                   "The tutor's record of an entry in progress, " + pending + ", was not used: it is "
                       + std::to_string(size) + " bytes long, more than the " + std::to_string(longestIntent())
@@ -223,7 +224,7 @@ TEST_F(IntentRepair, AFolderMovedAfterAKillIsRepairedWhereItIsNow)
     const std::string moved = around.file("elsewhere");
     fs::rename(folder, moved);
     const RecordFiles::Repair repair = files.repair(native::joinPath(moved, ".pending_Ann.txt"));
-    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_FALSE(repair.failure.has_value());
     EXPECT_NE(repair.notice.value_or("").find("taken out of your record file "
                                               + native::joinPath(moved, "masterFile_Ann.txt")),
               std::string::npos);
@@ -256,7 +257,7 @@ TEST_F(IntentRepair, AFolderMovedAfterARealKillIsRepairedWhereItIsNow)
 
     DiskRecordFiles fresh;
     const RecordFiles::Repair repair = fresh.repair(native::joinPath(moved, ".pending_Ann.txt"));
-    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_FALSE(repair.failure.has_value());
     EXPECT_EQ(readFile(native::joinPath(moved, "masterFile_Ann.txt")), kMaster)
         << "master stays one entry behind the send file";
     EXPECT_EQ(readFile(native::joinPath(moved, "send_0712Ann.txt")), kSend);

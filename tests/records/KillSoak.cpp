@@ -176,7 +176,7 @@ int main()
 
         DiskRecordFiles fresh;
         const RecordFiles::Repair repair = fresh.repair(state.pendingFilePath);
-        if (repair.error || !consistent(state))
+        if (repair.failure || !consistent(state))
             ++inconsistent;
         std::error_code ignored;
         if (std::filesystem::file_size(state.masterFilePath, ignored) > kFreshFilesAbove) {

@@ -3,6 +3,7 @@
 #include "platform/NativeFiles.h"
 #include "records/IntentRecord.h"
 #include "records/RecordFileNames.h"
+#include "records/RecordMessages.h"
 #include "records/SyncFaults.h"
 
 #include "TempFolder.h"
@@ -31,7 +32,7 @@ using namespace calctutor::testing;
 
 struct RecordFilesTest : ::testing::Test {
     RecordFilesTest() { syncFaults() = {}; }
-    std::optional<RecordError> append(const std::vector<std::string>& texts)
+    std::optional<Failure> append(const std::vector<std::string>& texts)
     {
         return appendEntry(files, pending, {master, send}, texts);
     }
@@ -110,7 +111,7 @@ TEST_F(RecordFilesTest, AFailedFlushLeavesEveryFileAsBefore)
         syncFaults() = {{}, row.failing, EIO};
         const auto error = append({"lost\r\n", "lost too\r\n"});
         ASSERT_TRUE(error.has_value());
-        EXPECT_EQ(error->message, row.said + ": Input/output error.");
+        EXPECT_EQ(failureSentence(*error), row.said + ": Input/output error.");
         EXPECT_EQ(readFile(master), "kept\r\n");
         EXPECT_EQ(readFile(send), "");
         EXPECT_EQ(readFile(pending), "") << "the entry was taken back, so nothing is left for the next start";
@@ -129,7 +130,7 @@ TEST_F(RecordFilesTest, ACutThatCannotBeFlushedKeepsTheIntentForTheNextStart)
               formatIntent({{"masterFile_Ann.txt", 6, "lost\r\n"}, {"send_0712Ann.txt", 0, "lost too\r\n"}}));
     EXPECT_EQ(readFile(master), "kept\r\n");
     const RecordFiles::Repair repair = files.repair(pending);
-    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_FALSE(repair.failure.has_value());
     EXPECT_EQ(readFile(pending), "");
 }
 
@@ -163,7 +164,7 @@ TEST_F(RecordFilesTest, AShortWriteCutsBackOnlyThisEntry)
         ::setrlimit(RLIMIT_FSIZE, &limit);
         const auto error = append({std::string(50, 'm'), std::string(50, 'x')});
         const bool named = error
-            && error->message == "The record file cannot be written: " + send + ": File too large.";
+            && failureSentence(*error) == "The record file cannot be written: " + send + ": File too large.";
         ::_exit(named ? 0 : 1);
     }
     int status = 0;
@@ -181,7 +182,7 @@ TEST_F(RecordFilesTest, AMissingFolderIsReportedBeforeAnyFileIsCreated)
     const std::string inGone = native::joinPath(gone, "send.txt");
     const auto error = appendEntry(files, pending, {master, inGone}, {"one\r\n", "two\r\n"});
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->message,
+    EXPECT_EQ(failureSentence(*error),
               "The record file " + inGone + " cannot be created in the folder " + gone + ": it does not exist.");
     EXPECT_FALSE(std::filesystem::exists(master));
 }
@@ -214,8 +215,8 @@ TEST_F(RecordFilesTest, RefusesWhatIsNotAFileWithoutWaiting)
         writeFile(master, "kept\r\n");
         const auto error = append({"lost\r\n", "lost\r\n"});
         ASSERT_TRUE(error.has_value());
-        EXPECT_NE(error->message.find(send), std::string::npos) << error->message;
-        EXPECT_NE(error->message.find(row.said), std::string::npos) << error->message;
+        EXPECT_NE(failureSentence(*error).find(send), std::string::npos) << failureSentence(*error);
+        EXPECT_NE(failureSentence(*error).find(row.said), std::string::npos) << failureSentence(*error);
         EXPECT_EQ(readFile(master), "kept\r\n");
     }
     EXPECT_FALSE(std::filesystem::exists(folder.file("nowhere")));
@@ -302,7 +303,7 @@ TEST_F(RecordFilesTest, AnInterruptedEntryIsTakenOutOfEveryFileOnce)
                   {{"masterFile_Ann.txt", 5, entry}, {"send_0712Ann.txt", 5, entry}, {"send_0713Ann.txt", 5, entry}}));
 
     const RecordFiles::Repair repair = files.repair(pending);
-    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_FALSE(repair.failure.has_value());
     // Not one byte of the entry reached "unreached", so nothing was taken out of it.
     EXPECT_EQ(repair.notice.value_or(""),
               "The tutor was stopped while it was recording an entry (the program was closed or the computer "
@@ -337,13 +338,13 @@ TEST_F(RecordFilesTest, TheNextEntryUndoesAnInterruptedOneFirst)
 
 TEST_F(RecordFilesTest, ATornIntentRecordIsClearedWithoutCuttingAnything)
 {
-    EXPECT_FALSE(files.repair(pending).error.has_value());
+    EXPECT_FALSE(files.repair(pending).failure.has_value());
     EXPECT_FALSE(std::filesystem::exists(pending)) << "a first start made an intent record it did not need";
     writeFile(master, "old\r\nwhole\r\n");
     writeFile(pending, formatIntent({{"masterFile_Ann.txt", 5, "whole\r\n"}}).substr(0, 60));
     const RecordFiles::Repair repair = files.repair(pending);
     EXPECT_FALSE(repair.notice.has_value());
-    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_FALSE(repair.failure.has_value());
     EXPECT_EQ(readFile(master), "old\r\nwhole\r\n");
     EXPECT_EQ(readFile(pending), "");
 }
@@ -360,7 +361,7 @@ TEST_F(RecordFilesTest, AFileThatDoesNotHoldTheEntrysBeginningIsLeftAloneAndName
                                              {"notes_Ann.txt", 5, "whole\r\n"}});
     writeFile(pending, intent);
     const RecordFiles::Repair repair = files.repair(pending);
-    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_FALSE(repair.failure.has_value());
     const std::string kept = folder.file(".pending_Ann.txt.kept");
     EXPECT_EQ(repair.notice.value_or(""),
               "The tutor was stopped while it was recording an entry (the program was closed or the computer "
@@ -388,7 +389,7 @@ TEST_F(RecordFilesTest, AnEntryThatCannotBeUndoneNamesWhatStandsThereAndGoesOn)
     std::filesystem::create_directory(master);
     writeFile(pending, formatIntent({{"masterFile_Ann.txt", 0, "entry\r\n"}}));
     const RecordFiles::Repair repair = files.repair(pending);
-    EXPECT_FALSE(repair.error.has_value());
+    EXPECT_FALSE(repair.failure.has_value());
     EXPECT_NE(repair.notice.value_or("").find("at the end of " + master
                                               + ": it is a folder, not a file. It changed "
                                                 "nothing there"),
@@ -398,7 +399,7 @@ TEST_F(RecordFilesTest, AnEntryThatCannotBeUndoneNamesWhatStandsThereAndGoesOn)
     std::filesystem::remove(pending);
     std::filesystem::create_directory(pending);
     const RecordFiles::Repair second = files.repair(pending);
-    EXPECT_FALSE(second.error.has_value());
+    EXPECT_FALSE(second.failure.has_value());
     EXPECT_EQ(second.notice.value_or(""),
               "The tutor's record of an entry in progress, " + pending
                   + ", was not used: it is a folder, not a file. It was renamed " + pending

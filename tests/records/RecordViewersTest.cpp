@@ -2,6 +2,7 @@
 #include "records/RecordViewers.h"
 
 #include "core/TutorState.h"
+#include "records/RecordMessages.h"
 
 #include "TempFolder.h"
 #include "TestLocale.h"
@@ -24,6 +25,12 @@ namespace calctutor {
 namespace {
 
 using namespace calctutor::testing;
+
+// What the student is told about a failure, or "" when there is none.
+std::string told(const std::optional<Failure>& failure)
+{
+    return failure ? failureSentence(*failure) : "";
+}
 
 std::string repeated(std::string_view text, int times)
 {
@@ -143,11 +150,11 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
         const std::string path = folder.file("notes_Ann.txt");
         row.make(folder, path);
         const FileView view = readForViewer(path, "notes file", Viewer::Notes, viewLimits(Viewer::Notes));
-        EXPECT_EQ(view.problem, row.problem(folder, path));
+        EXPECT_EQ(told(view.failure), row.problem(folder, path));
         EXPECT_EQ(view.content, "");
         EXPECT_EQ(view.heading, "");
         if (std::string_view(row.name) != "NUL bytes") {
-            EXPECT_EQ(readWholeFile(path, "notes file").problem, row.problem(folder, path));
+            EXPECT_EQ(told(readWholeFile(path, "notes file").failure), row.problem(folder, path));
         }
     }
 
@@ -158,11 +165,11 @@ TEST(RecordViewers, AnythingButARegularFileIsNamedNotShown)
               "ok");
     EXPECT_EQ(readWholeFile(folder.file("link.txt"), "notes file").content, "ok");
     const std::string tooLong = folder.file(std::string(300, 'n'));
-    EXPECT_EQ(readForViewer(tooLong, "notes file", Viewer::Notes, viewLimits(Viewer::Notes)).problem,
+    EXPECT_EQ(told(readForViewer(tooLong, "notes file", Viewer::Notes, viewLimits(Viewer::Notes)).failure),
               "The notes file " + tooLong + " cannot be read: File name too long.");
     const TestLocale french("fr_FR", LC_ALL);
     ASSERT_TRUE(french.active()) << "localedef could not build fr_FR (Debian package locales)";
-    EXPECT_EQ(readForViewer(tooLong, "notes file", Viewer::Notes, viewLimits(Viewer::Notes)).problem,
+    EXPECT_EQ(told(readForViewer(tooLong, "notes file", Viewer::Notes, viewLimits(Viewer::Notes)).failure),
               "The notes file " + tooLong + " cannot be read: Nom de fichier trop long.");
 #endif
 }
@@ -198,7 +205,7 @@ TEST(RecordViewers, OfALargeFileTheEndIsShownFromALineStart)
         const std::string path = folder.file("send_1208Ann.txt");
         std::ofstream(path, std::ios::binary) << row.content;
         const FileView view = readForViewer(path, "send file", Viewer::SendFile, {row.bytes, row.lines, 99});
-        EXPECT_EQ(view.problem, "");
+        EXPECT_EQ(told(view.failure), "");
         EXPECT_EQ(view.content, row.shown);
         if (row.shown == row.content) {
             EXPECT_EQ(view.heading, "");
@@ -232,7 +239,7 @@ TEST(RecordViewers, OfALargeNotesFileTheLast256KilobytesAreShown)
         content += line;
     std::ofstream(path, std::ios::binary) << content;
     const FileView view = readForViewer(path, "notes file", Viewer::Notes, viewLimits(Viewer::Notes));
-    EXPECT_EQ(view.problem, "");
+    EXPECT_EQ(told(view.failure), "");
     EXPECT_EQ(view.content, content.substr(content.size() - 256 * 1024));
     EXPECT_EQ(view.heading,
               "The notes file is too large to show whole: shown below are its last 256.0 KB of 300.0 KB. "
@@ -262,9 +269,9 @@ TEST(RecordViewers, EachViewerKeepsItsOwnLimits)
         std::ofstream(path, std::ios::binary | std::ios::trunc) << std::string(2000, 'x');
         EXPECT_EQ(readForViewer(path, "notes file", viewer, viewLimits(viewer)).content, std::string(2000, 'x'));
         std::ofstream(path, std::ios::binary | std::ios::app) << 'x';
-        EXPECT_NE(
-            readForViewer(path, "notes file", viewer, viewLimits(viewer)).problem.find("more than 2000 characters"),
-            std::string::npos);
+        EXPECT_NE(told(readForViewer(path, "notes file", viewer, viewLimits(viewer)).failure)
+                      .find("more than 2000 characters"),
+                  std::string::npos);
     }
 }
 
@@ -292,7 +299,7 @@ TEST(RecordViewers, ALongRunWithoutASpaceIsNamedNotShown)
         std::ofstream(path, std::ios::binary) << row.content;
         const FileView view = readForViewer(path, "notes file", row.viewer, {99, 99, 4});
         EXPECT_EQ(view.content, row.shown ? row.content : "");
-        EXPECT_EQ(view.problem,
+        EXPECT_EQ(told(view.failure),
                   row.shown ? ""
                             : "The notes file " + path
                           + " holds more than 4 characters in a row without a space or a line "
@@ -311,7 +318,7 @@ TEST(RecordViewers, AGigabyteSendFileShowsOnlyItsEnd)
         std::ofstream create(path, std::ios::binary);
     }
     std::filesystem::resize_file(path, std::uintmax_t{1} << 30);
-    EXPECT_NE(readForViewer(path, "send file", Viewer::SendFile, limits).problem.find("holds NUL bytes"),
+    EXPECT_NE(told(readForViewer(path, "send file", Viewer::SendFile, limits).failure).find("holds NUL bytes"),
               std::string::npos);
 
     // Short lines: the number of lines is reached before the size.
@@ -320,7 +327,7 @@ TEST(RecordViewers, AGigabyteSendFileShowsOnlyItsEnd)
         lines += "line " + std::to_string(i) + "\r\n";
     std::ofstream(path, std::ios::binary | std::ios::app) << lines;
     const FileView view = readForViewer(path, "send file", Viewer::SendFile, limits);
-    EXPECT_EQ(view.problem, "");
+    EXPECT_EQ(told(view.failure), "");
     EXPECT_EQ(std::count(view.content.begin(), view.content.end(), '\n'), 65536);
     EXPECT_EQ(view.content.rfind("line ", 0), 0u);
     EXPECT_EQ(lines.substr(lines.size() - view.content.size()), view.content);
@@ -353,15 +360,14 @@ TEST_F(QueryFolder, ConvertsQueryLinesAndTakesTheCodeNumberFromTheFirstLine)
 TEST_F(QueryFolder, MissingEmptyOrUnreadableQueryFilesChangeNothing)
 {
     const std::string query = folder.file("query.txt");
-    EXPECT_EQ(codeFile(state).value_or(""),
-              "There is nothing to convert: the query file " + query + " does not exist.");
+    EXPECT_EQ(told(codeFile(state)), "There is nothing to convert: the query file " + query + " does not exist.");
     writeQuery("");
-    EXPECT_EQ(codeFile(state).value_or(""), "The query file " + query + " is empty.");
+    EXPECT_EQ(told(codeFile(state)), "The query file " + query + " is empty.");
 #ifdef __linux__
     // A regular file that fails when read: this process's memory at address 0.
     std::filesystem::remove(query);
     std::filesystem::create_symlink("/proc/self/mem", query);
-    EXPECT_EQ(codeFile(state).value_or(""), "The query file " + query + " cannot be read: Input/output error.");
+    EXPECT_EQ(told(codeFile(state)), "The query file " + query + " cannot be read: Input/output error.");
 #endif
     EXPECT_EQ(state.codeNumber, 21);
     EXPECT_FALSE(std::filesystem::exists(folder.file("queri.txt")));
@@ -371,19 +377,21 @@ TEST_F(QueryFolder, AnOutputThatCannotBeWrittenChangesNothing)
 {
     writeQuery("a line of twenty-three\r\n");
     std::filesystem::create_directory(folder.file("queri.txt"));
-    const auto intoFolder = codeFile(state);
-    ASSERT_TRUE(intoFolder.has_value());
-    EXPECT_EQ(intoFolder->rfind("The converted file " + folder.file("queri.txt") + " cannot be written: ", 0), 0u)
-        << *intoFolder;
+    const auto intoFolderFailure = codeFile(state);
+    ASSERT_TRUE(intoFolderFailure.has_value());
+    const std::string intoFolder = failureSentence(*intoFolderFailure);
+    EXPECT_EQ(intoFolder.rfind("The converted file " + folder.file("queri.txt") + " cannot be written: ", 0), 0u)
+        << intoFolder;
     EXPECT_EQ(state.codeNumber, 21);
     EXPECT_FALSE(std::filesystem::exists(folder.file("queri.txt.part")));
 
     std::filesystem::remove(folder.file("queri.txt"));
     std::ofstream(folder.file("queri.txt"), std::ios::binary) << "earlier\r\n";
     std::filesystem::create_directory(folder.file("queri.txt.part"));
-    const auto partBlocked = codeFile(state);
-    ASSERT_TRUE(partBlocked.has_value());
-    EXPECT_NE(partBlocked->find("a folder"), std::string::npos) << *partBlocked;
+    const auto partBlockedFailure = codeFile(state);
+    ASSERT_TRUE(partBlockedFailure.has_value());
+    const std::string partBlocked = failureSentence(*partBlockedFailure);
+    EXPECT_NE(partBlocked.find("a folder"), std::string::npos) << partBlocked;
     EXPECT_EQ(readFile(folder.file("queri.txt")), "earlier\r\n");
     EXPECT_EQ(state.codeNumber, 21);
 }

@@ -7,6 +7,7 @@
 #include "records/IntentRecord.h"
 #include "records/RecordEntries.h"
 #include "records/RecordFiles.h"
+#include "records/RecordMessages.h"
 #include "records/SyncFaults.h"
 #include "startup/StudentSetup.h"
 
@@ -169,7 +170,7 @@ TEST_F(Recording, AFailedCommitChangesNothingButTellsWhy)
     input.add("2");
     ASSERT_EQ(respond("first"), Recorded::Entry);
     const std::string before = master();
-    ASSERT_TRUE(keepDraft(state, "second", "second").value_or("") == "");
+    ASSERT_FALSE(keepDraft(state, "second", "second").has_value());
     state.awaitingResponse = true;
     syncFaults() = {{}, "send_0712Ann.txt", EIO};
     input.add("2");
@@ -229,7 +230,8 @@ TEST_F(Recording, ABlankBoxOrTheUntouchedInvitationLeavesNoDraft)
 TEST_F(Recording, ADraftThatCannotBeKeptSaysWhereAndLeavesNothingBeside)
 {
     std::filesystem::create_directory(state.draftFilePath);
-    const std::string said = keepDraft(state, "typed", "typed").value_or("");
+    const std::optional<Failure> failure = keepDraft(state, "typed", "typed");
+    const std::string said = failure ? draftNotKeptMessage(*failure) : "";
     EXPECT_TRUE(said.starts_with("The answer you are typing cannot be kept safe in " + state.draftFilePath + ": "))
         << said;
     EXPECT_TRUE(said.ends_with(". It is still in the answer box; record it or save it as a note soon.")) << said;
