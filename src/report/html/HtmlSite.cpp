@@ -1,15 +1,15 @@
 #include "report/html/HtmlSite.h"
 
 #include "report/html/IndexPage.h"
-#include "report/html/StudentPage.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace calctutor::report {
 
 HtmlSite::HtmlSite(std::string folder, const ClassStatistics& statistics)
     : m_statistics(statistics), m_course(CourseQuestions::builtIn()), m_folder(std::move(folder)),
-      m_questionPages(m_templates, m_course, m_folder)
+      m_questionPages(m_templates, m_course, m_folder), m_studentPage(m_templates, m_course)
 {
 }
 
@@ -19,11 +19,15 @@ void HtmlSite::student(const StudentRecord& record)
         throw std::logic_error("the class statistics must see each student before the pages do");
     StudentOverview overview = calctutor::report::overview(record, m_course);
     overview.fileStem = m_fileNames.assign(record.name);
-    for (const ReportEntry& entry : record.entries)
-        ++m_entriesPerDay[entry.date];
-    m_folder.write("students/" + overview.fileStem + ".html",
-                   m_templates.render("student.html",
-                                      studentPageData(record, overview, m_statistics.students().back(), m_course)));
+    // The entries come in time order, so a day's entries are counted in one run.
+    for (auto entry = record.entries.begin(); entry != record.entries.end();) {
+        const auto dayEnd = std::find_if(entry, record.entries.end(),
+                                         [&](const ReportEntry& other) { return other.date != entry->date; });
+        m_entriesPerDay[entry->date] += static_cast<int>(dayEnd - entry);
+        entry = dayEnd;
+    }
+    m_studentPage.render(record, overview, m_statistics.students().back(), m_page);
+    m_folder.write("students/" + overview.fileStem + ".html", m_page);
     m_questionPages.add(record, overview.fileStem);
     m_students.push_back(std::move(overview));
 }

@@ -13,6 +13,7 @@
 #include "report/html/SiteFolder.h"
 #include "report/html/StudentFileNames.h"
 #include "report/html/StudentOverview.h"
+#include "report/html/StudentPage.h"
 
 #include <map>
 #include <optional>
@@ -42,6 +43,8 @@ private:
     SiteFolder m_folder;
     StudentFileNames m_fileNames;
     QuestionPages m_questionPages;
+    StudentPage m_studentPage;
+    std::string m_page; // kept between students, so its room is reused
     std::vector<StudentOverview> m_students;
     std::map<std::string, int> m_entriesPerDay;
 };

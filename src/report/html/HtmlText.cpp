@@ -30,6 +30,12 @@ std::string escapeHtml(std::string_view text)
 {
     std::string escaped;
     escaped.reserve(text.size() + text.size() / 16);
+    appendEscapedHtml(escaped, text);
+    return escaped;
+}
+
+void appendEscapedHtml(std::string& escaped, std::string_view text)
+{
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t run = i;
@@ -57,7 +63,6 @@ std::string escapeHtml(std::string_view text)
         default: escaped += kReplacement;
         }
     }
-    return escaped;
 }
 
 } // namespace calctutor::report

@@ -10,5 +10,7 @@
 namespace calctutor::report {
 
 std::string escapeHtml(std::string_view text);
+// The same, appended to a page being built.
+void appendEscapedHtml(std::string& escaped, std::string_view text);
 
 } // namespace calctutor::report

@@ -48,12 +48,3 @@ std::string PageTemplates::render(std::string_view templateName, PageData data)
 }
 
 } // namespace calctutor::report
-
-namespace calctutor::report {
-
-void PageTemplates::renderPiece(std::string_view templateName, const PageData& data, std::string& into)
-{
-    find(templateName).render(data, [&into](const std::string& text) { into += text; });
-}
-
-} // namespace calctutor::report

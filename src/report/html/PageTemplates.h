@@ -35,8 +35,6 @@ public:
     PageTemplates();
 
     std::string render(std::string_view templateName, PageData data);
-    // A piece of a page (a table row) that includes no style sheet or script.
-    void renderPiece(std::string_view templateName, const PageData& data, std::string& into);
 
 private:
     kainjow::mustache::mustache& find(std::string_view templateName);

@@ -8,97 +8,91 @@ namespace calctutor::report {
 
 namespace {
 
-using kainjow::mustache::data;
-
-constexpr std::string_view kRowsMark = "<!--rows-->\n";
-
 std::string filterValue(const std::string& rating)
 {
     const int counted = scaleRating(rating);
     return counted >= 0 ? std::to_string(counted) : std::string("other");
 }
 
-// The student's last answer and last critique of one question.
-struct Pair {
-    const ReportEntry* answer = nullptr;
-    const ReportEntry* critique = nullptr;
-};
+constexpr unsigned kHasGivenAnswer = 1;
+constexpr unsigned kEmpty = 1;
+
+const std::string kNone;
 
 } // namespace
 
 QuestionPages::QuestionPages(PageTemplates& templates, const CourseQuestions& course, SiteFolder& folder)
-    : m_templates(templates), m_course(course), m_folder(folder)
+    : m_course(course), m_folder(folder),
+      m_page(templates, "question.html", {"key", "label", "courseText", "givenAnswer"}, {"hasGivenAnswer"}, {"rows"}),
+      m_row(
+          templates, "question-row.html",
+          {"name", "link", "answer", "confidence", "confidenceFilter", "critique", "critiqueRating", "critiqueFilter"},
+          {"empty"}),
+      m_pages(course.questions().size())
 {
 }
 
-QuestionPages::OpenPage& QuestionPages::page(int assignment, int question)
+QuestionPages::OpenPage& QuestionPages::page(const CourseQuestion& question)
 {
-    auto found = m_pages.find({assignment, question});
-    if (found != m_pages.end())
-        return found->second;
-    const CourseQuestion* known = m_course.find(assignment, question);
-    const std::string key = questionKey(assignment, question);
-    data header;
-    header.set("key", key);
-    header.set("label", "Assignment " + std::to_string(assignment) + ", question " + std::to_string(question));
-    header.set("courseText", known ? known->text : std::string());
-    header.set("hasGivenAnswer", data(known != nullptr && !known->givenAnswer.empty()));
-    header.set("givenAnswer", known ? known->givenAnswer : std::string());
-    const std::string whole = m_templates.render("question.html", std::move(header));
-    const std::size_t mark = whole.find(kRowsMark);
-    OpenPage& open = m_pages[{assignment, question}];
+    OpenPage& open = m_pages[question.index];
+    if (!open.path.empty())
+        return open;
+    const std::string key = questionKey(question.assignment, question.question);
+    std::string head;
+    m_page.append(
+        head,
+        {key, "Assignment " + std::to_string(question.assignment) + ", question " + std::to_string(question.question),
+         question.text, question.givenAnswer},
+        question.givenAnswer.empty() ? 0 : kHasGivenAnswer, 0);
     open.path = "questions/" + key + ".html";
     open.stream = m_folder.open(open.path);
-    open.stream << std::string_view(whole).substr(0, mark);
-    open.ending = whole.substr(mark + kRowsMark.size());
+    open.stream << head;
     return open;
 }
 
 void QuestionPages::add(const StudentRecord& record, const std::string& fileStem)
 {
-    std::map<std::pair<int, int>, Pair> pairs;
+    m_pairs.assign(m_course.questions().size(), Pair{});
     for (const ReportEntry& entry : record.entries) {
-        if (!m_course.find(entry.assignment, entry.question))
+        const CourseQuestion* question = m_course.find(entry.assignment, entry.question);
+        if (!question)
             continue;
-        Pair& pair = pairs[{entry.assignment, entry.question}];
+        Pair& pair = m_pairs[question->index];
         if (entry.kind == EntryKind::Answer)
             pair.answer = &entry;
         else if (entry.kind == EntryKind::Critique)
             pair.critique = &entry;
     }
-    for (const auto& [key, pair] : pairs) {
+    const std::string link = "../students/" + stemInLink(fileStem) + ".html#q";
+    for (const CourseQuestion& question : m_course.questions()) {
+        const Pair& pair = m_pairs[question.index];
         if (!pair.answer && !pair.critique)
             continue;
-        data row;
-        row.set("name", record.name);
-        row.set("link", "../students/" + stemInLink(fileStem) + ".html#q" + questionKey(key.first, key.second));
-        row.set("answer", pair.answer ? pair.answer->text : std::string());
-        row.set("confidence", pair.answer ? pair.answer->rating : std::string());
-        row.set("confidenceFilter", filterValue(pair.answer ? pair.answer->rating : std::string()));
-        row.set("critique", pair.critique ? pair.critique->text : std::string());
-        row.set("critiqueRating", pair.critique ? pair.critique->rating : std::string());
-        row.set("critiqueFilter", filterValue(pair.critique ? pair.critique->rating : std::string()));
-        OpenPage& open = page(key.first, key.second);
-        m_row.clear();
-        m_templates.renderPiece("question-row.html", row, m_row);
-        open.stream << m_row;
+        const std::string& confidence = pair.answer ? pair.answer->rating : kNone;
+        const std::string& critiqueRating = pair.critique ? pair.critique->rating : kNone;
+        m_rowText.clear();
+        m_row.append(m_rowText,
+                     {record.name, link + questionKey(question.assignment, question.question),
+                      pair.answer ? pair.answer->text : kNone, confidence, filterValue(confidence),
+                      pair.critique ? pair.critique->text : kNone, critiqueRating, filterValue(critiqueRating)});
+        OpenPage& open = page(question);
+        open.stream << m_rowText;
         ++open.rows;
     }
 }
 
 void QuestionPages::finish()
 {
-    for (const CourseAssignment& assignment : m_course.assignments()) {
-        for (int question : assignment.questions)
-            page(assignment.number, question);
-    }
-    for (auto& [key, open] : m_pages) {
+    for (const CourseQuestion& question : m_course.questions()) {
+        OpenPage& open = page(question);
         if (open.rows == 0) {
-            data empty;
-            empty.set("empty", data(true));
-            open.stream << m_templates.render("question-row.html", std::move(empty));
+            m_rowText.clear();
+            m_row.append(m_rowText, {}, kEmpty);
+            open.stream << m_rowText;
         }
-        open.stream << open.ending;
+        m_rowText.clear();
+        m_page.append(m_rowText, {}, 0, 1);
+        open.stream << m_rowText;
         open.stream.close();
         m_folder.check(open.stream, open.path);
     }

@@ -7,11 +7,12 @@
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
 #include "report/html/PageTemplates.h"
+#include "report/html/PieceTemplate.h"
 #include "report/html/SiteFolder.h"
 
 #include <fstream>
-#include <map>
 #include <string>
+#include <vector>
 
 namespace calctutor::report {
 
@@ -27,17 +28,23 @@ public:
 private:
     struct OpenPage {
         std::ofstream stream;
-        std::string ending; // the page after its rows
-        std::string path;
+        std::string path; // empty until the page is opened
         int rows = 0;
     };
-    OpenPage& page(int assignment, int question);
+    // The student's last answer and last critique of one question.
+    struct Pair {
+        const ReportEntry* answer = nullptr;
+        const ReportEntry* critique = nullptr;
+    };
+    OpenPage& page(const CourseQuestion& question);
 
-    PageTemplates& m_templates;
     const CourseQuestions& m_course;
     SiteFolder& m_folder;
-    std::map<std::pair<int, int>, OpenPage> m_pages;
-    std::string m_row; // kept between rows, so its room is reused
+    PieceTemplate m_page;
+    PieceTemplate m_row;
+    std::vector<OpenPage> m_pages; // by CourseQuestion::index
+    std::vector<Pair> m_pairs;     // by CourseQuestion::index, for the student at hand
+    std::string m_rowText;         // kept between rows, so its room is reused
 };
 
 } // namespace calctutor::report
