@@ -1,7 +1,5 @@
 #include "report/html/HtmlSite.h"
 
-#include "report/html/IndexPage.h"
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -9,7 +7,7 @@ namespace calctutor::report {
 
 HtmlSite::HtmlSite(std::string folder, const ClassStatistics& statistics)
     : m_statistics(statistics), m_course(CourseQuestions::builtIn()), m_folder(std::move(folder)),
-      m_questionPages(m_templates, m_course, m_folder), m_studentPage(m_templates, m_course)
+      m_questionPages(m_templates, m_course, m_folder), m_studentPage(m_templates, m_course), m_indexPage(m_templates)
 {
 }
 
@@ -37,7 +35,7 @@ std::optional<std::string> HtmlSite::finish(const std::vector<ReportProblem>& pr
 {
     m_questionPages.finish();
     const ClassIndex index{m_course, m_statistics, m_students, missingFromRoster, m_entriesPerDay, problems};
-    m_folder.write("index.html", m_templates.render("index.html", indexPageData(index)));
+    m_folder.write("index.html", m_indexPage.render(index));
     return m_folder.fault();
 }
 

@@ -8,6 +8,7 @@
 #include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
+#include "report/html/IndexPage.h"
 #include "report/html/PageTemplates.h"
 #include "report/html/QuestionPages.h"
 #include "report/html/SiteFolder.h"
@@ -44,6 +45,7 @@ private:
     StudentFileNames m_fileNames;
     QuestionPages m_questionPages;
     StudentPage m_studentPage;
+    IndexPage m_indexPage;
     std::string m_page; // kept between students, so its room is reused
     std::vector<StudentOverview> m_students;
     std::map<std::string, int> m_entriesPerDay;

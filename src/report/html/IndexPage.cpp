@@ -23,49 +23,6 @@ std::string countText(int count)
     return std::to_string(count);
 }
 
-data gridRow(const StudentOverview& student, const StudentSummary* figures, const std::string& classLastDate)
-{
-    data row;
-    row.set("name", student.name);
-    row.set("link", "students/" + stemInLink(student.fileStem) + ".html");
-    data cells{data::type::list};
-    for (const AssignmentProgress& progress : student.assignments) {
-        const std::string_view status = progressStatus(progress, student.lastDate, classLastDate);
-        data cell;
-        cell.set("status", std::string(status == "not started" ? "none" : status));
-        cell.set("started", data(progress.started));
-        cell.set("answered", countText(progress.answered));
-        cell.set("questions", countText(progress.questions));
-        if (status == "finished")
-            cell.set("word", "done");
-        else if (status == "stalled")
-            cell.set("word", "stalled");
-        appendMoved(cells, std::move(cell));
-    }
-    setMoved(row, "cells", std::move(cells));
-    row.set("daysWorked", countText(student.daysWorked));
-    row.set("lastDate", figures ? figures->lastDay : std::string());
-    return row;
-}
-
-data missingRow(const std::string& name, std::size_t assignments)
-{
-    data row;
-    row.set("name", name);
-    data cells{data::type::list};
-    for (std::size_t i = 0; i < assignments; ++i) {
-        data cell;
-        cell.set("status", "none");
-        cell.set("started", data(false));
-        cell.set("answered", "0");
-        appendMoved(cells, std::move(cell));
-    }
-    setMoved(row, "cells", std::move(cells));
-    row.set("daysWorked", "0");
-    row.set("lastDate", ""); // not the class's last day, which a missing key would show
-    return row;
-}
-
 std::optional<double> meanOf(const RatingMean& ratings)
 {
     return ratings.empty() ? std::nullopt : std::optional<double>(ratings.mean());
@@ -175,7 +132,9 @@ void setScatter(data& page, const std::vector<StudentSummary>& students)
     setMoved(page, "scatterRows", std::move(rows));
 }
 
-void setAsks(data& page, const std::vector<StudentOverview>& students)
+// Every ask of the class, newest first.
+std::vector<std::pair<const StudentOverview*, const StudentAsk*>>
+newestAsks(const std::vector<StudentOverview>& students)
 {
     std::vector<std::pair<const StudentOverview*, const StudentAsk*>> asks;
     for (const StudentOverview& student : students) {
@@ -185,22 +144,20 @@ void setAsks(data& page, const std::vector<StudentOverview>& students)
     std::stable_sort(asks.begin(), asks.end(), [](const auto& a, const auto& b) {
         return std::tie(a.second->date, a.second->time) > std::tie(b.second->date, b.second->time);
     });
-    data rows{data::type::list};
-    for (const auto& [student, ask] : asks) {
-        data row;
-        row.set("date", ask->date);
-        row.set("time", ask->time);
-        row.set("name", student->name);
-        row.set("link", "students/" + stemInLink(student->fileStem) + ".html#e" + std::to_string(ask->entryIndex));
-        row.set("assignment", ask->assignment == 0 ? std::string() : countText(ask->assignment));
-        row.set("question", ask->question == 0 ? std::string() : countText(ask->question));
-        row.set("kind", ask->kind == EntryKind::Note ? "note" : "critique");
-        row.set("text", ask->text);
-        appendMoved(rows, std::move(row));
-    }
-    page.set("askCount", std::to_string(asks.size()));
-    page.set("hasAsks", data(!asks.empty()));
-    setMoved(page, "asks", std::move(rows));
+    return asks;
+}
+
+// The flag bits of the templates.
+constexpr unsigned kHasLink = 1;
+constexpr unsigned kStarted = 1;
+constexpr unsigned kHasWord = 2;
+
+// Rows go where their mark stands, on a line of its own.
+void replaceMark(std::string& page, std::string_view mark, std::string_view rows)
+{
+    const std::size_t at = page.find(mark);
+    if (at != std::string::npos)
+        page.replace(at, mark.size(), rows);
 }
 
 } // namespace
@@ -240,8 +197,17 @@ Calibration classCalibration(const ClassStatistics& statistics)
 
 std::string questionKey(int assignment, int question)
 {
-    char key[32];
-    std::snprintf(key, sizeof key, "%03d-%03d", assignment, question);
+    if (assignment < 0 || assignment > 999 || question < 0 || question > 999) {
+        char key[32];
+        std::snprintf(key, sizeof key, "%03d-%03d", assignment, question);
+        return key;
+    }
+    // Without snprintf, which costs more than the rest of a page's pieces.
+    std::string key = "000-000";
+    for (int digit = 2; digit >= 0; --digit, assignment /= 10, question /= 10) {
+        key[static_cast<std::size_t>(digit)] = static_cast<char>('0' + assignment % 10);
+        key[static_cast<std::size_t>(digit) + 4] = static_cast<char>('0' + question % 10);
+    }
     return key;
 }
 
@@ -250,7 +216,16 @@ std::string percentText(std::optional<double> share, int decimals)
     return share ? fixedNumber(*share * 100, decimals) + "%" : std::string();
 }
 
-PageData indexPageData(const ClassIndex& index)
+IndexPage::IndexPage(PageTemplates& templates)
+    : m_templates(templates),
+      m_gridRow(templates, "index-grid-row.html", {"name", "link", "daysWorked", "lastDate"}, {"hasLink"}, {"cells"}),
+      m_gridCell(templates, "index-grid-cell.html", {"status", "answered", "questions", "word"}, {"started", "hasWord"},
+                 {"end"}),
+      m_ask(templates, "index-ask.html", {"date", "time", "name", "link", "assignment", "question", "kind", "text"})
+{
+}
+
+std::string IndexPage::render(const ClassIndex& index)
 {
     data page;
     const std::string firstDate = index.entriesPerDay.empty() ? std::string() : index.entriesPerDay.begin()->first;
@@ -279,24 +254,15 @@ PageData indexPageData(const ClassIndex& index)
         appendMoved(columns, std::move(column));
     }
     setMoved(page, "assignmentColumns", std::move(columns));
-    std::map<std::string, const StudentSummary*> figures;
-    for (const StudentSummary& student : index.statistics.students())
-        figures.emplace(student.name, &student);
-    data grid{data::type::list};
-    for (const StudentOverview& student : index.students) {
-        auto found = figures.find(student.name);
-        appendMoved(grid, gridRow(student, found == figures.end() ? nullptr : found->second, lastDate));
-    }
-    for (const std::string& name : index.missingFromRoster)
-        appendMoved(grid, missingRow(name, index.course.assignments().size()));
-    setMoved(page, "gridRows", std::move(grid));
     page.set("hasMissing", data(!index.missingFromRoster.empty()));
     page.set("missingCount", std::to_string(index.missingFromRoster.size()));
 
     setMoved(page, "questionRows", questionRows(index));
     setCalibration(page, classCalibration(index.statistics));
     setScatter(page, index.statistics.students());
-    setAsks(page, index.students);
+    const auto asks = newestAsks(index.students);
+    page.set("askCount", std::to_string(asks.size()));
+    page.set("hasAsks", data(!asks.empty()));
     setMoved(page, "bars", activityBars(index.entriesPerDay));
     setMoved(page, "activityRows", std::move(activity));
 
@@ -311,7 +277,53 @@ PageData indexPageData(const ClassIndex& index)
     page.set("problemCount", std::to_string(index.problems.size()));
     page.set("hasProblems", data(!index.problems.empty()));
     setMoved(page, "problems", std::move(problems));
-    return page;
+    std::string whole = m_templates.render("index.html", std::move(page));
+
+    // The long tables are put together from their pieces, as the student pages are.
+    std::string rows;
+    for (const auto& [student, ask] : asks) {
+        m_ask.append(rows,
+                     {ask->date, ask->time, student->name,
+                      "students/" + stemInLink(student->fileStem) + ".html#e" + std::to_string(ask->entryIndex),
+                      ask->assignment == 0 ? std::string() : countText(ask->assignment),
+                      ask->question == 0 ? std::string() : countText(ask->question),
+                      ask->kind == EntryKind::Note ? "note" : "critique", ask->text});
+    }
+    replaceMark(whole, "<!--asks-->\n", rows);
+    rows.clear();
+    std::map<std::string_view, const StudentSummary*> figures;
+    for (const StudentSummary& student : index.statistics.students())
+        figures.emplace(student.name, &student);
+    for (const StudentOverview& student : index.students) {
+        auto found = figures.find(student.name);
+        appendGridRow(rows, student, found == figures.end() ? nullptr : found->second, lastDate);
+    }
+    for (const std::string& name : index.missingFromRoster) {
+        m_gridRow.append(rows, {name}, 0, 0);
+        for (std::size_t cell = 0; cell < index.course.assignments().size(); ++cell)
+            m_gridCell.append(rows, {"none", "0"});
+        m_gridRow.append(rows, {name, "", "0", ""}, 0, 1); // not the class's last day, which a missing value would show
+    }
+    replaceMark(whole, "<!--gridRows-->\n", rows);
+    return whole;
+}
+
+void IndexPage::appendGridRow(std::string& rows, const StudentOverview& student, const StudentSummary* figures,
+                              const std::string& classLastDate)
+{
+    const std::string link = "students/" + stemInLink(student.fileStem) + ".html";
+    m_gridRow.append(rows, {student.name, link}, kHasLink, 0);
+    for (const AssignmentProgress& progress : student.assignments) {
+        const std::string_view status = progressStatus(progress, student.lastDate, classLastDate);
+        const std::string_view word = status == "finished" ? "done" : status == "stalled" ? "stalled" : "";
+        m_gridCell.append(rows,
+                          {status == "not started" ? "none" : status, countText(progress.answered),
+                           countText(progress.questions), word},
+                          (progress.started ? kStarted : 0) | (word.empty() ? 0 : kHasWord));
+    }
+    m_gridRow.append(rows,
+                     {student.name, link, countText(student.daysWorked), figures ? figures->lastDay : std::string()},
+                     kHasLink, 1);
 }
 
 } // namespace calctutor::report

@@ -1,12 +1,15 @@
 #pragma once
 // The class page, index.html: the progress grid, the questions hardest first,
 // calibration, the students' questions to the instructor, activity and the
-// data problems. Builds the template's data from what the site gathered.
+// data problems, from what the site gathered. The long tables (the grid, the
+// questions for you) are put together from pieces; the rest is rendered from
+// a data tree.
 
 #include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
 #include "report/html/PageTemplates.h"
+#include "report/html/PieceTemplate.h"
 #include "report/html/StudentOverview.h"
 
 #include <array>
@@ -53,6 +56,20 @@ std::string questionKey(int assignment, int question);
 // "13%", or "12.5%" with 1 decimal.
 std::string percentText(std::optional<double> share, int decimals = 0);
 
-PageData indexPageData(const ClassIndex& index);
+class IndexPage {
+public:
+    explicit IndexPage(PageTemplates& templates);
+
+    std::string render(const ClassIndex& index);
+
+private:
+    void appendGridRow(std::string& rows, const StudentOverview& student, const StudentSummary* figures,
+                       const std::string& classLastDate);
+
+    PageTemplates& m_templates;
+    PieceTemplate m_gridRow;
+    PieceTemplate m_gridCell;
+    PieceTemplate m_ask;
+};
 
 } // namespace calctutor::report

@@ -3,7 +3,10 @@
 #include "report/html/HtmlText.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
+#include <tuple>
+#include <utility>
 
 namespace calctutor::report {
 
@@ -20,9 +23,19 @@ std::string markerOf(std::size_t value)
     return std::string(kMarker) + static_cast<char>('A' + value);
 }
 
-std::string markLine(const std::string& mark)
+// Where a mark stands in a rendered template, with its line end when it
+// fills a line of its own: {start, end}, or nothing.
+std::optional<std::pair<std::size_t, std::size_t>> findMark(std::string_view text, const std::string& mark,
+                                                            std::size_t from)
 {
-    return "<!--" + mark + "-->\n";
+    const std::string written = "<!--" + mark + "-->";
+    const std::size_t at = text.find(written, from);
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    std::size_t end = at + written.size();
+    if ((at == 0 || text[at - 1] == '\n') && end < text.size() && text[end] == '\n')
+        ++end;
+    return std::pair(at, end);
 }
 
 } // namespace
@@ -40,15 +53,17 @@ PieceTemplate::PieceTemplate(PageTemplates& templates, std::string_view template
     const std::vector<std::string_view> empty(m_values.size());
     for (unsigned combination = 0; combination < 1u << m_flags.size(); ++combination) {
         const std::string whole = templates.render(m_name, markedData(combination, true));
+        std::vector<std::string_view> cuts; // the marks as they stand in the page
         std::size_t from = 0;
         for (std::size_t cut = 0; cut < m_partCount; ++cut) {
             std::size_t end = whole.size();
             std::size_t next = whole.size();
             if (cut < marks.size()) {
-                end = whole.find(markLine(marks[cut]), from);
-                if (end == std::string::npos)
+                const auto mark = findMark(whole, marks[cut], from);
+                if (!mark)
                     throw fault("no mark " + marks[cut]);
-                next = end + markLine(marks[cut]).size();
+                std::tie(end, next) = *mark;
+                cuts.push_back(std::string_view(whole).substr(end, next - end));
             }
             Part& part = m_parts.emplace_back();
             const std::string_view text = std::string_view(whole).substr(from, end - from);
@@ -72,8 +87,8 @@ PieceTemplate::PieceTemplate(PageTemplates& templates, std::string_view template
         std::string filled;
         for (std::size_t part = 0; part < m_partCount; ++part) {
             appendPart(filled, m_parts[combination * m_partCount + part], empty.data());
-            if (part < marks.size())
-                filled += markLine(marks[part]);
+            if (part < cuts.size())
+                filled += cuts[part];
         }
         if (filled != templates.render(m_name, markedData(combination, false)))
             throw fault("a value stands alone in a line that is dropped when it is empty");

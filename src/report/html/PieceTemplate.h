@@ -5,8 +5,10 @@
 // at its values, and filling it in escapes each value straight into the page,
 // with no data tree and no rendering per piece. Sections that only show or
 // hide (flags) are fixed when rendering, so each combination of flags is kept
-// as its own piece. Lines "<!--name-->" (marks) cut a template into parts,
-// where the pages put what a list section would repeat.
+// as its own piece. Marks, "<!--name-->", cut a template into parts where the
+// pages put what a list section would repeat; a mark on a line of its own
+// takes the line end with it, and a piece that stands inside a line ends at a
+// mark, so that the line end of its file stays out.
 
 #include "report/html/PageTemplates.h"
 

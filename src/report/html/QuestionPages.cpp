@@ -30,6 +30,8 @@ QuestionPages::QuestionPages(PageTemplates& templates, const CourseQuestions& co
           {"empty"}),
       m_pages(course.questions().size())
 {
+    for (const CourseQuestion& question : course.questions())
+        m_pages[question.index].key = questionKey(question.assignment, question.question);
 }
 
 QuestionPages::OpenPage& QuestionPages::page(const CourseQuestion& question)
@@ -37,7 +39,7 @@ QuestionPages::OpenPage& QuestionPages::page(const CourseQuestion& question)
     OpenPage& open = m_pages[question.index];
     if (!open.path.empty())
         return open;
-    const std::string key = questionKey(question.assignment, question.question);
+    const std::string& key = open.key;
     std::string head;
     m_page.append(
         head,
@@ -63,17 +65,19 @@ void QuestionPages::add(const StudentRecord& record, const std::string& fileStem
         else if (entry.kind == EntryKind::Critique)
             pair.critique = &entry;
     }
-    const std::string link = "../students/" + stemInLink(fileStem) + ".html#q";
+    m_link = "../students/" + stemInLink(fileStem) + ".html#q";
+    const std::size_t linkSize = m_link.size();
     for (const CourseQuestion& question : m_course.questions()) {
         const Pair& pair = m_pairs[question.index];
         if (!pair.answer && !pair.critique)
             continue;
         const std::string& confidence = pair.answer ? pair.answer->rating : kNone;
         const std::string& critiqueRating = pair.critique ? pair.critique->rating : kNone;
+        m_link.resize(linkSize);
+        m_link += m_pages[question.index].key;
         m_rowText.clear();
         m_row.append(m_rowText,
-                     {record.name, link + questionKey(question.assignment, question.question),
-                      pair.answer ? pair.answer->text : kNone, confidence, filterValue(confidence),
+                     {record.name, m_link, pair.answer ? pair.answer->text : kNone, confidence, filterValue(confidence),
                       pair.critique ? pair.critique->text : kNone, critiqueRating, filterValue(critiqueRating)});
         OpenPage& open = page(question);
         open.stream << m_rowText;

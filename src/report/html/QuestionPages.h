@@ -28,6 +28,7 @@ public:
 private:
     struct OpenPage {
         std::ofstream stream;
+        std::string key;  // "003-002"
         std::string path; // empty until the page is opened
         int rows = 0;
     };
@@ -44,7 +45,8 @@ private:
     PieceTemplate m_row;
     std::vector<OpenPage> m_pages; // by CourseQuestion::index
     std::vector<Pair> m_pairs;     // by CourseQuestion::index, for the student at hand
-    std::string m_rowText;         // kept between rows, so its room is reused
+    std::string m_link;            // these two are kept between rows, so their room is reused
+    std::string m_rowText;
 };
 
 } // namespace calctutor::report

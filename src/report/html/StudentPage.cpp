@@ -128,20 +128,22 @@ void StudentPage::render(const StudentRecord& record, const StudentOverview& ove
 
 void StudentPage::appendQuestion(std::string& page, int assignment, int question, std::size_t part)
 {
+    const CourseQuestion* known = m_course.find(assignment, question);
+    if (known && !m_courseQuestions[known->index][part].empty()) {
+        page += m_courseQuestions[known->index][part];
+        return;
+    }
     std::string anchor = "q"; // built in two steps: GCC 12 at -O3 warns wrongly on "q" + a temporary
     anchor += questionKey(assignment, question);
     const std::string heading = question == 0 ? "Not placed in a question" : "Question " + std::to_string(question);
-    const CourseQuestion* known = m_course.find(assignment, question);
     if (!known) {
         m_question.append(page, {anchor, heading}, 0, part);
         return;
     }
     std::array<std::string, 2>& rendered = m_courseQuestions[known->index];
-    if (rendered[0].empty()) {
-        const unsigned flags = kHasCourseText | (known->givenAnswer.empty() ? 0 : kHasGivenAnswer);
-        for (std::size_t each = 0; each < rendered.size(); ++each)
-            m_question.append(rendered[each], {anchor, heading, known->text, known->givenAnswer}, flags, each);
-    }
+    const unsigned flags = kHasCourseText | (known->givenAnswer.empty() ? 0 : kHasGivenAnswer);
+    for (std::size_t each = 0; each < rendered.size(); ++each)
+        m_question.append(rendered[each], {anchor, heading, known->text, known->givenAnswer}, flags, each);
     page += rendered[part];
 }
 
