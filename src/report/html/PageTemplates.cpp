@@ -13,9 +13,11 @@ constexpr std::string_view kTemplateEnding = ".mustache";
 
 } // namespace
 
-PageTemplates::PageTemplates()
+PageTemplates::PageTemplates() : PageTemplates(pageFiles()) {}
+
+PageTemplates::PageTemplates(const std::vector<BuiltInFile>& files)
 {
-    for (const BuiltInFile& file : pageFiles()) {
+    for (const BuiltInFile& file : files) {
         if (file.name == "style.css") {
             m_style = std::string(file.bytes);
         } else if (file.name == "script.js") {

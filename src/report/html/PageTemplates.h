@@ -4,12 +4,15 @@
 // style sheet and the script are partials ({{> style}}, {{> script}}), so each
 // page carries them inline.
 
+#include "script/BuiltInFiles.h"
+
 #include <kainjow/mustache.hpp>
 
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace calctutor::report {
 
@@ -33,6 +36,8 @@ inline void appendMoved(PageData& list, PageData&& value)
 class PageTemplates {
 public:
     PageTemplates();
+    // Other templates than the program's, for tests.
+    explicit PageTemplates(const std::vector<BuiltInFile>& files);
 
     std::string render(std::string_view templateName, PageData data);
 

@@ -99,13 +99,13 @@ PieceTemplate::PieceTemplate(PageTemplates& templates, std::string_view template
     }
 }
 
-void PieceTemplate::append(std::string& page, std::initializer_list<std::string_view> values, unsigned flags,
+void PieceTemplate::append(std::string& page, std::span<const std::string_view> values, unsigned flags,
                            std::size_t part) const
 {
     if (flags >> m_flags.size() != 0 || part >= m_partCount || values.size() > m_values.size()
         || values.size() < m_parts[flags * m_partCount + part].valuesUsed)
         throw std::logic_error("page template " + m_name + ": filled with other values than it takes");
-    appendPart(page, m_parts[flags * m_partCount + part], values.begin());
+    appendPart(page, m_parts[flags * m_partCount + part], values.data());
 }
 
 PageData PieceTemplate::markedData(unsigned flags, bool markers) const

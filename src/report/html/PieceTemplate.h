@@ -13,6 +13,7 @@
 #include "report/html/PageTemplates.h"
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,8 +33,13 @@ public:
     // Appends the part before mark `part` (the part after the last mark is
     // marks.size()), with every value escaped. A part may be given only the
     // values up to the last one it holds: {} for a part without values.
-    void append(std::string& page, std::initializer_list<std::string_view> values, unsigned flags = 0,
+    void append(std::string& page, std::span<const std::string_view> values, unsigned flags = 0,
                 std::size_t part = 0) const;
+    void append(std::string& page, std::initializer_list<std::string_view> values, unsigned flags = 0,
+                std::size_t part = 0) const
+    {
+        append(page, std::span(values.begin(), values.size()), flags, part);
+    }
 
 private:
     // The template's text up to a value, then the value numbered `value` (none when negative).
