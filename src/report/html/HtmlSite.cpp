@@ -7,7 +7,8 @@ namespace calctutor::report {
 
 HtmlSite::HtmlSite(std::string folder, const ClassStatistics& statistics)
     : m_statistics(statistics), m_course(CourseQuestions::builtIn()), m_folder(std::move(folder)),
-      m_questionPages(m_templates, m_course, m_folder), m_studentPage(m_templates, m_course), m_indexPage(m_templates)
+      m_questionPages(m_templates, m_course, m_folder), m_studentPage(m_templates, m_course), m_indexPage(m_templates),
+      m_asks(m_templates, m_folder)
 {
 }
 
@@ -27,15 +28,19 @@ void HtmlSite::student(const StudentRecord& record)
     m_studentPage.render(record, overview, m_statistics.students().back(), m_page);
     m_folder.write("students/" + overview.fileStem + ".html", m_page);
     m_questionPages.add(record, overview.fileStem);
-    m_students.push_back(std::move(overview));
+    m_asks.add(record, overview.fileStem);
+    m_grid.add(overview, m_statistics.students().size() - 1);
 }
 
 std::optional<std::string> HtmlSite::finish(const std::vector<ReportProblem>& problems,
                                             const std::vector<std::string>& missingFromRoster)
 {
     m_questionPages.finish();
-    const ClassIndex index{m_course, m_statistics, m_students, missingFromRoster, m_entriesPerDay, problems};
-    m_folder.write("index.html", m_indexPage.render(index));
+    const ClassIndex index{m_course, m_statistics, m_grid, missingFromRoster, m_entriesPerDay, problems, m_asks};
+    std::ofstream page = m_folder.open("index.html");
+    m_indexPage.write(index, page);
+    page.close();
+    m_folder.check(page, "index.html");
     return m_folder.fault();
 }
 

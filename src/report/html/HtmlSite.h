@@ -1,9 +1,10 @@
 #pragma once
 // The instructor's pages, written as the reader hands over each student:
-// DIR/students/<name>.html at once, a row on each question page, and an
-// overview kept for the class page, DIR/index.html, which finish() writes once
-// the whole class and its problems are known. The figures come from the
-// class statistics, which must be handed each student before the site is.
+// DIR/students/<name>.html at once, a row on each question page, its asks
+// set aside and a grid row kept for the class page, DIR/index.html, which
+// finish() writes once the whole class and its problems are known. The
+// figures come from the class statistics, which must be handed each student
+// before the site is.
 
 #include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
@@ -46,8 +47,9 @@ private:
     QuestionPages m_questionPages;
     StudentPage m_studentPage;
     IndexPage m_indexPage;
+    AskTable m_asks;
     std::string m_page; // kept between students, so its room is reused
-    std::vector<StudentOverview> m_students;
+    ClassGrid m_grid;
     std::map<std::string, int> m_entriesPerDay;
 };
 

@@ -5,6 +5,7 @@
 #include "report/html/SvgCharts.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace calctutor::report {
@@ -111,54 +112,13 @@ void setCalibration(data& page, const Calibration& calibration)
     page.set("underConfidentShare", percentText(share(calibration.underConfident), 1));
 }
 
-void setScatter(data& page, const std::vector<StudentSummary>& students)
-{
-    std::vector<ScatterPoint> points;
-    data rows{data::type::list};
-    for (const StudentSummary& student : students) {
-        if (student.confidence.empty() || student.selfCritique.empty())
-            continue;
-        const double share = static_cast<double>(student.critiquesRatedThree)
-            / static_cast<double>(student.selfCritique.count);
-        points.push_back({student.name, student.confidence.mean(), share});
-        data row;
-        row.set("name", student.name);
-        row.set("meanConfidence", fixedNumber(student.confidence.mean(), 2));
-        row.set("shareOfThree", percentText(share));
-        row.set("shareOfThreeValue", fixedNumber(share, 4));
-        appendMoved(rows, std::move(row));
-    }
-    setMoved(page, "scatter", scatterPlot(points));
-    setMoved(page, "scatterRows", std::move(rows));
-}
-
-// Every ask of the class, newest first.
-std::vector<std::pair<const StudentOverview*, const StudentAsk*>>
-newestAsks(const std::vector<StudentOverview>& students)
-{
-    std::vector<std::pair<const StudentOverview*, const StudentAsk*>> asks;
-    for (const StudentOverview& student : students) {
-        for (const StudentAsk& ask : student.asks)
-            asks.push_back({&student, &ask});
-    }
-    std::stable_sort(asks.begin(), asks.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.second->date, a.second->time) > std::tie(b.second->date, b.second->time);
-    });
-    return asks;
-}
-
 // The flag bits of the templates.
 constexpr unsigned kHasLink = 1;
 constexpr unsigned kStarted = 1;
 constexpr unsigned kHasWord = 2;
 
-// Rows go where their mark stands, on a line of its own.
-void replaceMark(std::string& page, std::string_view mark, std::string_view rows)
-{
-    const std::size_t at = page.find(mark);
-    if (at != std::string::npos)
-        page.replace(at, mark.size(), rows);
-}
+// Rows are written out in pieces of about this size.
+constexpr std::size_t kFlushSize = 1 << 16;
 
 } // namespace
 
@@ -171,11 +131,14 @@ std::string_view progressStatus(const AssignmentProgress& progress, const std::s
         return "finished";
     if (progress.lastDate < studentLastDate)
         return "partial";
+    return hasStalled(studentLastDate, classLastDate) ? "stalled" : "progress";
+}
+
+bool hasStalled(const std::string& studentLastDate, const std::string& classLastDate)
+{
     const auto last = dayNumber(studentLastDate);
     const auto newest = dayNumber(classLastDate);
-    if (last && newest && *newest - *last >= kStalledDays)
-        return "stalled";
-    return "progress";
+    return last && newest && *newest - *last >= kStalledDays;
 }
 
 Calibration classCalibration(const ClassStatistics& statistics)
@@ -221,11 +184,12 @@ IndexPage::IndexPage(PageTemplates& templates)
       m_gridRow(templates, "index-grid-row.html", {"name", "link", "daysWorked", "lastDate"}, {"hasLink"}, {"cells"}),
       m_gridCell(templates, "index-grid-cell.html", {"status", "answered", "questions", "word"}, {"started", "hasWord"},
                  {"end"}),
-      m_ask(templates, "index-ask.html", {"date", "time", "name", "link", "assignment", "question", "kind", "text"})
+      m_point(templates, "index-point.html", {"x", "y", "name", "xText", "yText"}, {}, {"end"}),
+      m_scatterRow(templates, "index-scatter-row.html", {"name", "meanConfidence", "shareOfThree", "shareOfThreeValue"})
 {
 }
 
-std::string IndexPage::render(const ClassIndex& index)
+void IndexPage::write(const ClassIndex& index, std::ostream& out)
 {
     data page;
     const std::string firstDate = index.entriesPerDay.empty() ? std::string() : index.entriesPerDay.begin()->first;
@@ -259,10 +223,9 @@ std::string IndexPage::render(const ClassIndex& index)
 
     setMoved(page, "questionRows", questionRows(index));
     setCalibration(page, classCalibration(index.statistics));
-    setScatter(page, index.statistics.students());
-    const auto asks = newestAsks(index.students);
-    page.set("askCount", std::to_string(asks.size()));
-    page.set("hasAsks", data(!asks.empty()));
+    setMoved(page, "scatter", scatterPlot());
+    page.set("askCount", std::to_string(index.asks.size()));
+    page.set("hasAsks", data(index.asks.size() > 0));
     setMoved(page, "bars", activityBars(index.entriesPerDay));
     setMoved(page, "activityRows", std::move(activity));
 
@@ -277,53 +240,89 @@ std::string IndexPage::render(const ClassIndex& index)
     page.set("problemCount", std::to_string(index.problems.size()));
     page.set("hasProblems", data(!index.problems.empty()));
     setMoved(page, "problems", std::move(problems));
-    std::string whole = m_templates.render("index.html", std::move(page));
+    const std::string frame = m_templates.render("index.html", std::move(page));
 
-    // The long tables are put together from their pieces, as the student pages are.
-    std::string rows;
-    for (const auto& [student, ask] : asks) {
-        m_ask.append(rows,
-                     {ask->date, ask->time, student->name,
-                      "students/" + stemInLink(student->fileStem) + ".html#e" + std::to_string(ask->entryIndex),
-                      ask->assignment == 0 ? std::string() : countText(ask->assignment),
-                      ask->question == 0 ? std::string() : countText(ask->question),
-                      ask->kind == EntryKind::Note ? "note" : "critique", ask->text});
-    }
-    replaceMark(whole, "<!--asks-->\n", rows);
-    rows.clear();
-    std::map<std::string_view, const StudentSummary*> figures;
-    for (const StudentSummary& student : index.statistics.students())
-        figures.emplace(student.name, &student);
-    for (const StudentOverview& student : index.students) {
-        auto found = figures.find(student.name);
-        appendGridRow(rows, student, found == figures.end() ? nullptr : found->second, lastDate);
-    }
-    for (const std::string& name : index.missingFromRoster) {
-        m_gridRow.append(rows, {name}, 0, 0);
-        for (std::size_t cell = 0; cell < index.course.assignments().size(); ++cell)
-            m_gridCell.append(rows, {"none", "0"});
-        m_gridRow.append(rows, {name, "", "0", ""}, 0, 1); // not the class's last day, which a missing value would show
-    }
-    replaceMark(whole, "<!--gridRows-->\n", rows);
-    return whole;
+    // The tables with a row per student or per ask are written out in pieces
+    // where their marks stand, so that the page is never held whole.
+    std::size_t from = 0;
+    const auto upTo = [&](std::string_view mark) {
+        const std::size_t at = frame.find(mark, from);
+        if (at == std::string::npos)
+            return false; // a table the page leaves out
+        out.write(frame.data() + from, static_cast<std::streamsize>(at - from));
+        from = at + mark.size();
+        return true;
+    };
+    if (upTo("<!--gridRows-->\n"))
+        writeGrid(index, lastDate, out);
+    if (upTo("<!--points-->"))
+        writeScatter(index, out, true);
+    if (upTo("<!--scatterRows-->\n"))
+        writeScatter(index, out, false);
+    if (upTo("<!--asks-->\n"))
+        index.asks.write(out);
+    out.write(frame.data() + from, static_cast<std::streamsize>(frame.size() - from));
 }
 
-void IndexPage::appendGridRow(std::string& rows, const StudentOverview& student, const StudentSummary* figures,
-                              const std::string& classLastDate)
+void IndexPage::flush(std::ostream& out, std::size_t atLeast)
 {
-    const std::string link = "students/" + stemInLink(student.fileStem) + ".html";
-    m_gridRow.append(rows, {student.name, link}, kHasLink, 0);
-    for (const AssignmentProgress& progress : student.assignments) {
-        const std::string_view status = progressStatus(progress, student.lastDate, classLastDate);
-        const std::string_view word = status == "finished" ? "done" : status == "stalled" ? "stalled" : "";
-        m_gridCell.append(rows,
-                          {status == "not started" ? "none" : status, countText(progress.answered),
-                           countText(progress.questions), word},
-                          (progress.started ? kStarted : 0) | (word.empty() ? 0 : kHasWord));
+    if (m_rows.size() < atLeast)
+        return;
+    out.write(m_rows.data(), static_cast<std::streamsize>(m_rows.size()));
+    m_rows.clear();
+}
+
+void IndexPage::writeGrid(const ClassIndex& index, const std::string& classLastDate, std::ostream& out)
+{
+    const auto& assignments = index.course.assignments();
+    for (std::size_t student = 0; student < index.students.size(); ++student) {
+        const ClassGrid::Row& line = index.students.row(student);
+        const StudentSummary& figures = index.statistics.students().at(line.figures);
+        const std::string link = "students/" + stemInLink(line.fileStem) + ".html";
+        m_gridRow.append(m_rows, {figures.name, link}, kHasLink, 0);
+        for (std::size_t at = 0; at < assignments.size(); ++at) {
+            std::string_view status = index.students.state(student, at);
+            if (status == "progress" && hasStalled(line.lastDate, classLastDate))
+                status = "stalled";
+            const std::string_view word = status == "finished" ? "done" : status == "stalled" ? "stalled" : "";
+            m_gridCell.append(m_rows,
+                              {status == "not started" ? "none" : status,
+                               countText(index.students.answered(student, at)),
+                               countText(static_cast<int>(assignments[at].questions.size())), word},
+                              (status == "not started" ? 0 : kStarted) | (word.empty() ? 0 : kHasWord));
+        }
+        m_gridRow.append(m_rows, {figures.name, link, countText(line.daysWorked), figures.lastDay}, kHasLink, 1);
+        flush(out, kFlushSize);
     }
-    m_gridRow.append(rows,
-                     {student.name, link, countText(student.daysWorked), figures ? figures->lastDay : std::string()},
-                     kHasLink, 1);
+    for (const std::string& name : index.missingFromRoster) {
+        m_gridRow.append(m_rows, {name}, 0, 0);
+        for (std::size_t cell = 0; cell < assignments.size(); ++cell)
+            m_gridCell.append(m_rows, {"none", "0"});
+        m_gridRow.append(m_rows, {name, "", "0", ""}, 0,
+                         1); // not the class's last day, which a missing value would show
+        flush(out, kFlushSize);
+    }
+    flush(out, 0);
+}
+
+void IndexPage::writeScatter(const ClassIndex& index, std::ostream& out, bool points)
+{
+    for (const StudentSummary& student : index.statistics.students()) {
+        if (student.confidence.empty() || student.selfCritique.empty())
+            continue;
+        const double mean = student.confidence.mean();
+        const double share = static_cast<double>(student.critiquesRatedThree)
+            / static_cast<double>(student.selfCritique.count);
+        if (points) {
+            const ScatterPlace place = scatterPlace(mean, share);
+            m_point.append(m_rows, {place.x, place.y, student.name, fixedNumber(mean, 2), percentText(share)});
+        } else {
+            m_scatterRow.append(m_rows,
+                                {student.name, fixedNumber(mean, 2), percentText(share), fixedNumber(share, 4)});
+        }
+        flush(out, kFlushSize);
+    }
+    flush(out, 0);
 }
 
 } // namespace calctutor::report

@@ -39,6 +39,21 @@ void SiteFolder::check(const std::ofstream& stream, const std::string& relativeP
         fail("cannot write " + m_root + "/" + relativePath);
 }
 
+std::fstream SiteFolder::scratch(const std::string& relativePath)
+{
+    std::fstream stream(utf8Path(m_root) / utf8Path(relativePath),
+                        std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+    if (!stream)
+        fail("cannot write " + m_root + "/" + relativePath);
+    return stream;
+}
+
+void SiteFolder::remove(const std::string& relativePath)
+{
+    std::error_code ignored; // a scratch file left behind harms nothing
+    std::filesystem::remove(utf8Path(m_root) / utf8Path(relativePath), ignored);
+}
+
 void SiteFolder::write(const std::string& relativePath, std::string_view bytes)
 {
     std::ofstream stream = open(relativePath);
