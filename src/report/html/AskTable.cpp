@@ -13,6 +13,8 @@ namespace calctutor::report {
 namespace {
 
 constexpr const char* kScratchName = "asks.tmp";
+// Rows go to the page in pieces of about this size.
+constexpr std::size_t kWriteSize = 1 << 16;
 
 // The date and time as one number that sorts as they do. The reader writes
 // dates as YYYY-MM-DD and times as hh:mm:ss; an entry with no date, or one
@@ -85,13 +87,18 @@ void AskTable::write(std::ostream& page)
         return m_rows[a].when != m_rows[b].when ? m_rows[a].when > m_rows[b].when : a < b;
     });
     m_scratch.flush();
+    m_text.clear();
     for (std::uint32_t at : order) {
         const Row& row = m_rows[at];
         const std::uint64_t end = at + 1 < m_rows.size() ? m_rows[at + 1].offset : m_written;
-        m_text.resize(static_cast<std::size_t>(end - row.offset));
+        const std::size_t from = m_text.size();
+        m_text.resize(from + static_cast<std::size_t>(end - row.offset));
         m_scratch.seekg(static_cast<std::streamoff>(row.offset));
-        m_scratch.read(m_text.data(), static_cast<std::streamsize>(m_text.size()));
-        page.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+        m_scratch.read(m_text.data() + from, static_cast<std::streamsize>(m_text.size() - from));
+        if (m_text.size() >= kWriteSize || at == order.back()) {
+            page.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+            m_text.clear();
+        }
     }
     m_scratch.close();
     m_folder.remove(kScratchName);

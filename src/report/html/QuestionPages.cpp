@@ -19,6 +19,10 @@ constexpr unsigned kEmpty = 1;
 
 const std::string kNone;
 
+// A page's rows are written out once they pass this size, with room kept
+// for twice as much, so that each open page holds little.
+constexpr std::size_t kWriteSize = 8 << 10;
+
 } // namespace
 
 QuestionPages::QuestionPages(PageTemplates& templates, const CourseQuestions& course, SiteFolder& folder)
@@ -40,16 +44,23 @@ QuestionPages::OpenPage& QuestionPages::page(const CourseQuestion& question)
     if (!open.path.empty())
         return open;
     const std::string& key = open.key;
-    std::string head;
+    open.text.reserve(2 * kWriteSize);
     m_page.append(
-        head,
+        open.text,
         {key, "Assignment " + std::to_string(question.assignment) + ", question " + std::to_string(question.question),
          question.text, question.givenAnswer},
         question.givenAnswer.empty() ? 0 : kHasGivenAnswer, 0);
     open.path = "questions/" + key + ".html";
     open.stream = m_folder.open(open.path);
-    open.stream << head;
     return open;
+}
+
+void QuestionPages::write(OpenPage& open, std::size_t atLeast)
+{
+    if (open.text.size() < atLeast)
+        return;
+    open.stream.write(open.text.data(), static_cast<std::streamsize>(open.text.size()));
+    open.text.clear();
 }
 
 void QuestionPages::add(const StudentRecord& record, const std::string& fileStem)
@@ -75,13 +86,12 @@ void QuestionPages::add(const StudentRecord& record, const std::string& fileStem
         const std::string& critiqueRating = pair.critique ? pair.critique->rating : kNone;
         m_link.resize(linkSize);
         m_link += m_pages[question.index].key;
-        m_rowText.clear();
-        m_row.append(m_rowText,
+        OpenPage& open = page(question);
+        m_row.append(open.text,
                      {record.name, m_link, pair.answer ? pair.answer->text : kNone, confidence, filterValue(confidence),
                       pair.critique ? pair.critique->text : kNone, critiqueRating, filterValue(critiqueRating)});
-        OpenPage& open = page(question);
-        open.stream << m_rowText;
         ++open.rows;
+        write(open, kWriteSize);
     }
 }
 
@@ -89,14 +99,10 @@ void QuestionPages::finish()
 {
     for (const CourseQuestion& question : m_course.questions()) {
         OpenPage& open = page(question);
-        if (open.rows == 0) {
-            m_rowText.clear();
-            m_row.append(m_rowText, {}, kEmpty);
-            open.stream << m_rowText;
-        }
-        m_rowText.clear();
-        m_page.append(m_rowText, {}, 0, 1);
-        open.stream << m_rowText;
+        if (open.rows == 0)
+            m_row.append(open.text, {}, kEmpty);
+        m_page.append(open.text, {}, 0, 1);
+        write(open, 0);
         open.stream.close();
         m_folder.check(open.stream, open.path);
     }

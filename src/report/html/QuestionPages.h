@@ -30,6 +30,7 @@ private:
         std::ofstream stream;
         std::string key;  // "003-002"
         std::string path; // empty until the page is opened
+        std::string text; // not yet written
         int rows = 0;
     };
     // The student's last answer and last critique of one question.
@@ -38,6 +39,8 @@ private:
         const ReportEntry* critique = nullptr;
     };
     OpenPage& page(const CourseQuestion& question);
+    // Writes what the page holds once it is at least this much.
+    static void write(OpenPage& open, std::size_t atLeast);
 
     const CourseQuestions& m_course;
     SiteFolder& m_folder;
@@ -45,8 +48,7 @@ private:
     PieceTemplate m_row;
     std::vector<OpenPage> m_pages; // by CourseQuestion::index
     std::vector<Pair> m_pairs;     // by CourseQuestion::index, for the student at hand
-    std::string m_link;            // these two are kept between rows, so their room is reused
-    std::string m_rowText;
+    std::string m_link;            // kept between rows, so its room is reused
 };
 
 } // namespace calctutor::report

@@ -27,7 +27,9 @@ SiteFolder::SiteFolder(std::string root) : m_root(std::move(root))
 
 std::ofstream SiteFolder::open(const std::string& relativePath)
 {
-    std::ofstream stream(utf8Path(m_root) / utf8Path(relativePath), std::ios::binary | std::ios::trunc);
+    std::ofstream stream;
+    stream.rdbuf()->pubsetbuf(nullptr, 0); // written in large pieces, which a buffer would only copy
+    stream.open(utf8Path(m_root) / utf8Path(relativePath), std::ios::binary | std::ios::trunc);
     if (!stream)
         fail("cannot write " + m_root + "/" + relativePath);
     return stream;
