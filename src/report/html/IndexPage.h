@@ -66,14 +66,14 @@ class IndexPage {
 public:
     explicit IndexPage(PageTemplates& templates);
 
-    void write(const ClassIndex& index, std::ostream& page);
+    void write(const ClassIndex& index, std::ostream& out);
 
 private:
-    void writeGrid(const ClassIndex& index, const std::string& classLastDate, std::ostream& page);
+    void writeGrid(const ClassIndex& index, const std::string& classLastDate, std::ostream& out);
     // The points of the plot, or the table of the same numbers.
-    void writeScatter(const ClassIndex& index, std::ostream& page, bool points);
+    void writeScatter(const ClassIndex& index, std::ostream& out, bool points);
     // Writes the rows gathered once there are at least this many bytes.
-    void flush(std::ostream& page, std::size_t atLeast);
+    void flush(std::ostream& out, std::size_t atLeast);
 
     PageTemplates& m_templates;
     PieceTemplate m_gridRow;
