@@ -25,9 +25,10 @@ void HtmlSite::student(const StudentRecord& record)
         m_entriesPerDay[entry->date] += static_cast<int>(dayEnd - entry);
         entry = dayEnd;
     }
-    m_studentPage.render(record, overview, m_statistics.students().back(), m_page);
+    m_texts.escape(record.entries);
+    m_studentPage.render(record, overview, m_statistics.students().back(), m_texts, m_page);
     m_folder.write("students/" + overview.fileStem + ".html", m_page);
-    m_questionPages.add(record, overview.fileStem);
+    m_questionPages.add(record, overview.fileStem, m_texts);
     m_asks.add(record, overview.fileStem);
     m_grid.add(overview, m_statistics.students().size() - 1);
 }

@@ -9,6 +9,7 @@
 #include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
+#include "report/html/HtmlText.h"
 #include "report/html/IndexPage.h"
 #include "report/html/PageTemplates.h"
 #include "report/html/QuestionPages.h"
@@ -48,7 +49,8 @@ private:
     StudentPage m_studentPage;
     IndexPage m_indexPage;
     AskTable m_asks;
-    std::string m_page; // kept between students, so its room is reused
+    EscapedTexts m_texts; // the student's, for the student page and the question pages
+    std::string m_page;   // kept between students, so its room is reused
     ClassGrid m_grid;
     std::map<std::string, int> m_entriesPerDay;
 };

@@ -65,4 +65,20 @@ void appendEscapedHtml(std::string& escaped, std::string_view text)
     }
 }
 
+void EscapedTexts::escape(const std::vector<ReportEntry>& entries)
+{
+    m_html.clear();
+    m_ends.clear();
+    for (const ReportEntry& entry : entries) {
+        appendEscapedHtml(m_html, entry.text);
+        m_ends.push_back(m_html.size());
+    }
+}
+
+EscapedHtml EscapedTexts::operator[](std::size_t entry) const
+{
+    const std::size_t begin = entry == 0 ? 0 : m_ends.at(entry - 1);
+    return {std::string_view(m_html).substr(begin, m_ends.at(entry) - begin)};
+}
+
 } // namespace calctutor::report

@@ -50,7 +50,7 @@ PieceTemplate::PieceTemplate(PageTemplates& templates, std::string_view template
     if (m_values.size() > kMostValues || m_flags.size() > kMostFlags)
         throw fault("too many values or flags for a piece");
     std::vector<bool> used(m_values.size());
-    const std::vector<std::string_view> empty(m_values.size());
+    const std::vector<PageValue> empty(m_values.size(), PageValue(std::string_view()));
     for (unsigned combination = 0; combination < 1u << m_flags.size(); ++combination) {
         const std::string whole = templates.render(m_name, markedData(combination, true));
         std::vector<std::string_view> cuts; // the marks as they stand in the page
@@ -99,8 +99,7 @@ PieceTemplate::PieceTemplate(PageTemplates& templates, std::string_view template
     }
 }
 
-void PieceTemplate::append(std::string& page, std::span<const std::string_view> values, unsigned flags,
-                           std::size_t part) const
+void PieceTemplate::append(std::string& page, std::span<const PageValue> values, unsigned flags, std::size_t part) const
 {
     if (flags >> m_flags.size() != 0 || part >= m_partCount || values.size() > m_values.size()
         || values.size() < m_parts[flags * m_partCount + part].valuesUsed)
@@ -118,12 +117,12 @@ PageData PieceTemplate::markedData(unsigned flags, bool markers) const
     return data;
 }
 
-void PieceTemplate::appendPart(std::string& page, const Part& part, const std::string_view* values)
+void PieceTemplate::appendPart(std::string& page, const Part& part, const PageValue* values)
 {
     for (const Run& run : part.runs) {
         page += run.text;
         if (run.value >= 0)
-            appendEscapedHtml(page, values[run.value]);
+            values[run.value].appendTo(page);
     }
 }
 

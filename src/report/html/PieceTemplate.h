@@ -10,6 +10,7 @@
 // takes the line end with it, and a piece that stands inside a line ends at a
 // mark, so that the line end of its file stays out.
 
+#include "report/html/HtmlText.h"
 #include "report/html/PageTemplates.h"
 
 #include <initializer_list>
@@ -31,11 +32,11 @@ public:
                   std::vector<std::string> flags = {}, const std::vector<std::string>& marks = {});
 
     // Appends the part before mark `part` (the part after the last mark is
-    // marks.size()), with every value escaped. A part may be given only the
+    // marks.size()), with every value escaped (unless it is EscapedHtml
+    // already). A part may be given only the
     // values up to the last one it holds: {} for a part without values.
-    void append(std::string& page, std::span<const std::string_view> values, unsigned flags = 0,
-                std::size_t part = 0) const;
-    void append(std::string& page, std::initializer_list<std::string_view> values, unsigned flags = 0,
+    void append(std::string& page, std::span<const PageValue> values, unsigned flags = 0, std::size_t part = 0) const;
+    void append(std::string& page, std::initializer_list<PageValue> values, unsigned flags = 0,
                 std::size_t part = 0) const
     {
         append(page, std::span(values.begin(), values.size()), flags, part);
@@ -53,7 +54,7 @@ private:
     };
 
     PageData markedData(unsigned flags, bool markers) const;
-    static void appendPart(std::string& page, const Part& part, const std::string_view* values);
+    static void appendPart(std::string& page, const Part& part, const PageValue* values);
 
     std::string m_name;
     std::vector<std::string> m_values;

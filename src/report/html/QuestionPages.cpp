@@ -63,7 +63,7 @@ void QuestionPages::write(OpenPage& open, std::size_t atLeast)
     open.text.clear();
 }
 
-void QuestionPages::add(const StudentRecord& record, const std::string& fileStem)
+void QuestionPages::add(const StudentRecord& record, const std::string& fileStem, const EscapedTexts& texts)
 {
     m_pairs.assign(m_course.questions().size(), Pair{});
     for (const ReportEntry& entry : record.entries) {
@@ -87,9 +87,12 @@ void QuestionPages::add(const StudentRecord& record, const std::string& fileStem
         m_link.resize(linkSize);
         m_link += m_pages[question.index].key;
         OpenPage& open = page(question);
+        const auto textOf = [&](const ReportEntry* entry) {
+            return entry ? PageValue(texts[static_cast<std::size_t>(entry - record.entries.data())]) : PageValue(kNone);
+        };
         m_row.append(open.text,
-                     {record.name, m_link, pair.answer ? pair.answer->text : kNone, confidence, filterValue(confidence),
-                      pair.critique ? pair.critique->text : kNone, critiqueRating, filterValue(critiqueRating)});
+                     {record.name, m_link, textOf(pair.answer), confidence, filterValue(confidence),
+                      textOf(pair.critique), critiqueRating, filterValue(critiqueRating)});
         ++open.rows;
         write(open, kWriteSize);
     }

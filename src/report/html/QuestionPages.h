@@ -6,6 +6,7 @@
 
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
+#include "report/html/HtmlText.h"
 #include "report/html/PageTemplates.h"
 #include "report/html/PieceTemplate.h"
 #include "report/html/SiteFolder.h"
@@ -20,8 +21,8 @@ class QuestionPages {
 public:
     QuestionPages(PageTemplates& templates, const CourseQuestions& course, SiteFolder& folder);
 
-    // One row per question the student answered or critiqued.
-    void add(const StudentRecord& record, const std::string& fileStem);
+    // One row per question the student answered or critiqued; texts: the record's entries' texts.
+    void add(const StudentRecord& record, const std::string& fileStem, const EscapedTexts& texts);
     // Closes every page, and writes an empty one for each question no one reached.
     void finish();
 

@@ -66,7 +66,7 @@ StudentPage::StudentPage(PageTemplates& templates, const CourseQuestions& course
 }
 
 void StudentPage::render(const StudentRecord& record, const StudentOverview& overview, const StudentSummary& figures,
-                         std::string& page)
+                         const EscapedTexts& texts, std::string& page)
 {
     page.clear();
     m_page.append(page,
@@ -118,7 +118,7 @@ void StudentPage::render(const StudentRecord& record, const StudentOverview& ove
             for (; at < m_order.size() && entries[m_order[at]].assignment == assignmentNumber
                  && entries[m_order[at]].question == questionNumber;
                  ++at)
-                appendEntry(page, entries[m_order[at]], m_order[at]);
+                appendEntry(page, entries[m_order[at]], m_order[at], texts[m_order[at]]);
             appendQuestion(page, assignmentNumber, questionNumber, 1);
         }
         m_section.append(page, {}, 0, 1);
@@ -147,13 +147,13 @@ void StudentPage::appendQuestion(std::string& page, int assignment, int question
     page += rendered[part];
 }
 
-void StudentPage::appendEntry(std::string& page, const ReportEntry& entry, std::size_t index)
+void StudentPage::appendEntry(std::string& page, const ReportEntry& entry, std::size_t index, EscapedHtml text)
 {
     const bool rated = entry.kind == EntryKind::Answer || entry.kind == EntryKind::Critique;
     m_entry.append(page,
                    {std::to_string(index), kindLabel(entry.kind), kindClass(entry.kind), entry.date, entry.time,
                     entry.kind == EntryKind::Answer ? "confidence" : "self-critique",
-                    entry.rating.empty() ? std::string_view("(none)") : std::string_view(entry.rating), entry.text},
+                    entry.rating.empty() ? std::string_view("(none)") : std::string_view(entry.rating), text},
                    rated ? kHasRating : 0);
 }
 

@@ -8,6 +8,7 @@
 #include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
+#include "report/html/HtmlText.h"
 #include "report/html/PageTemplates.h"
 #include "report/html/PieceTemplate.h"
 #include "report/html/StudentOverview.h"
@@ -22,16 +23,16 @@ class StudentPage {
 public:
     StudentPage(PageTemplates& templates, const CourseQuestions& course);
 
-    // The page, in place of what `page` held. It is written before the rest
+    // The page, in place of what `page` held; texts: the record's entries' texts. It is written before the rest
     // of the class is read, so an assignment shows as under way or finished,
     // never as stalled (the class page says that).
     void render(const StudentRecord& record, const StudentOverview& overview, const StudentSummary& figures,
-                std::string& page);
+                const EscapedTexts& texts, std::string& page);
 
 private:
     // The head (part 0) or the foot (part 1) of a question's article.
     void appendQuestion(std::string& page, int assignment, int question, std::size_t part);
-    void appendEntry(std::string& page, const ReportEntry& entry, std::size_t index);
+    void appendEntry(std::string& page, const ReportEntry& entry, std::size_t index, EscapedHtml text);
 
     const CourseQuestions& m_course;
     PieceTemplate m_page;

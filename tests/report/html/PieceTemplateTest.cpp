@@ -1,6 +1,8 @@
 // A piece filled in must read exactly as kainjow renders its template with
-// the same values, whatever a student typed and whichever flags are set; and
+// the same values, whatever a student typed, whichever flags are set and
+// whether a value came escaped already; and
 // a template that a piece could not follow is refused when it is read.
+#include "report/html/HtmlText.h"
 #include "report/html/PageTemplates.h"
 #include "report/html/PieceTemplate.h"
 
@@ -74,10 +76,14 @@ TEST(PieceTemplate, FillsInAsKainjowRenders)
             for (std::size_t round = 0; round < kTyped.size(); ++round) {
                 SCOPED_TRACE("flags " + std::to_string(flags) + ", round " + std::to_string(round));
                 PageData data;
-                std::vector<std::string_view> values;
+                std::vector<PageValue> values;
+                std::vector<std::string> escaped; // every other value comes escaped already, as entry texts do
+                escaped.reserve(piece.values.size());
                 for (std::size_t value = 0; value < piece.values.size(); ++value) {
-                    values.push_back(kTyped[(round + value) % kTyped.size()]);
-                    data.set(piece.values[value], kTyped[(round + value) % kTyped.size()]);
+                    const std::string& typed = kTyped[(round + value) % kTyped.size()];
+                    escaped.push_back(escapeHtml(typed));
+                    values.push_back(value % 2 == 0 ? PageValue(typed) : PageValue(EscapedHtml{escaped.back()}));
+                    data.set(piece.values[value], typed);
                 }
                 for (std::size_t flag = 0; flag < piece.flags.size(); ++flag)
                     data.set(piece.flags[flag], PageData((flags >> flag & 1u) != 0));
