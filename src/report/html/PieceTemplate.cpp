@@ -65,21 +65,11 @@ PieceTemplate::PieceTemplate(PageTemplates& templates, std::string_view template
                 std::tie(end, next) = *mark;
                 cuts.push_back(std::string_view(whole).substr(end, next - end));
             }
-            Part& part = m_parts.emplace_back();
-            const std::string_view text = std::string_view(whole).substr(from, end - from);
-            std::size_t at = 0;
-            for (std::size_t found; (found = text.find(kMarker, at)) != std::string_view::npos;) {
-                const std::size_t value = found + kMarker.size() < text.size()
-                    ? static_cast<std::size_t>(text[found + kMarker.size()] - 'A')
-                    : m_values.size();
-                if (value >= m_values.size())
-                    throw fault("a marker that names no value");
-                used[value] = true;
-                part.valuesUsed = std::max(part.valuesUsed, value + 1);
-                part.runs.push_back({std::string(text.substr(at, found - at)), static_cast<int>(value)});
-                at = found + kMarker.size() + 1;
+            m_parts.push_back(cutAtValues(std::string_view(whole).substr(from, end - from)));
+            for (const Run& run : m_parts.back().runs) {
+                if (run.value >= 0)
+                    used[static_cast<std::size_t>(run.value)] = true;
             }
-            part.runs.push_back({std::string(text.substr(at)), -1});
             from = next;
         }
         // Filled with empty values, the pieces must give what kainjow gives
@@ -105,6 +95,24 @@ void PieceTemplate::append(std::string& page, std::span<const PageValue> values,
         || values.size() < m_parts[flags * m_partCount + part].valuesUsed)
         throw std::logic_error("page template " + m_name + ": filled with other values than it takes");
     appendPart(page, m_parts[flags * m_partCount + part], values.data());
+}
+
+PieceTemplate::Part PieceTemplate::cutAtValues(std::string_view text) const
+{
+    Part part;
+    std::size_t at = 0;
+    for (std::size_t found; (found = text.find(kMarker, at)) != std::string_view::npos;) {
+        const std::size_t value = found + kMarker.size() < text.size()
+            ? static_cast<std::size_t>(text[found + kMarker.size()] - 'A')
+            : m_values.size();
+        if (value >= m_values.size())
+            throw std::logic_error("page template " + m_name + ": a marker that names no value");
+        part.valuesUsed = std::max(part.valuesUsed, value + 1);
+        part.runs.push_back({std::string(text.substr(at, found - at)), static_cast<int>(value)});
+        at = found + kMarker.size() + 1;
+    }
+    part.runs.push_back({std::string(text.substr(at)), -1});
+    return part;
 }
 
 PageData PieceTemplate::markedData(unsigned flags, bool markers) const

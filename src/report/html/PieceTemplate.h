@@ -53,6 +53,9 @@ private:
         std::size_t valuesUsed = 0; // one past the last value it holds
     };
 
+    // A rendered part, cut where its markers stand.
+    Part cutAtValues(std::string_view text) const;
+    // The template's data: a marker, or nothing, for each value.
     PageData markedData(unsigned flags, bool markers) const;
     static void appendPart(std::string& page, const Part& part, const PageValue* values);
 
