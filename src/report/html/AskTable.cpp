@@ -95,6 +95,10 @@ void AskTable::write(std::ostream& page)
         m_text.resize(from + static_cast<std::size_t>(end - row.offset));
         m_scratch.seekg(static_cast<std::streamoff>(row.offset));
         m_scratch.read(m_text.data() + from, static_cast<std::streamsize>(m_text.size() - from));
+        if (!m_scratch) {
+            m_folder.check(m_scratch, kScratchName); // a disk that filled up, say
+            break;
+        }
         if (m_text.size() >= kWriteSize || at == order.back()) {
             page.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
             m_text.clear();

@@ -35,7 +35,7 @@ std::ofstream SiteFolder::open(const std::string& relativePath)
     return stream;
 }
 
-void SiteFolder::check(const std::ofstream& stream, const std::string& relativePath)
+void SiteFolder::check(const std::ios& stream, const std::string& relativePath)
 {
     if (!stream)
         fail("cannot write " + m_root + "/" + relativePath);

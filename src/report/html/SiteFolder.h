@@ -20,7 +20,7 @@ public:
     // A file written in large pieces, unbuffered; a stream that is not good
     // when it cannot be opened.
     std::ofstream open(const std::string& relativePath);
-    void check(const std::ofstream& stream, const std::string& relativePath);
+    void check(const std::ios& stream, const std::string& relativePath);
     // A file to write and read back while the pages are made, removed by remove().
     std::fstream scratch(const std::string& relativePath);
     void remove(const std::string& relativePath);

@@ -57,5 +57,23 @@ TEST(AskTable, NewestFirstWithTiesInTheStudentsOrder)
     EXPECT_EQ(left, (std::vector<std::string>{"index.html", "questions", "students"}));
 }
 
+// A scratch file that cannot take the rows (here, the full device) is
+// reported by finish(), not left as a class page without its asks.
+TEST(AskTable, ReportsRowsItCouldNotSetAside)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "no /dev/full on Windows";
+#else
+    testing::TempFolder folder;
+    std::filesystem::create_symlink("/dev/full", folder.file("asks.tmp"));
+    testing::SiteUnderTest pages(folder.path());
+    for (const StudentRecord& student : testing::handMadeClass())
+        pages.student(student);
+    const auto fault = pages.site().finish({}, {});
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_NE(fault->find("asks.tmp"), std::string::npos) << *fault;
+#endif
+}
+
 } // namespace
 } // namespace calctutor::report
