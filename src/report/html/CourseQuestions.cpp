@@ -5,7 +5,9 @@
 #include "script/ScriptFormat.h"
 #include "script/ScriptReader.h"
 
+#include <algorithm>
 #include <charconv>
+#include <map>
 
 namespace calctutor::report {
 
@@ -43,7 +45,8 @@ int numberOf(std::string_view digits)
 CourseQuestions CourseQuestions::builtIn()
 {
     CourseQuestions course;
-    CourseQuestion* open = nullptr; // the question waiting for its given answer
+    std::map<std::pair<int, int>, CourseQuestion> questions; // a question given twice keeps its first place
+    CourseQuestion* open = nullptr;                          // the question waiting for its given answer
     CourseAssignment* current = nullptr;
     for (const CourseEntry& entry : parseCourse(builtInCourse()).entries) {
         const std::string_view text = entry.text;
@@ -57,7 +60,7 @@ CourseQuestions CourseQuestions::builtIn()
             open = nullptr;
             if (auto number = questionNumberOf(text); number && current) {
                 const int questionNumber = numberOf(*number);
-                auto [place, isNew] = course.m_questions.try_emplace({current->number, questionNumber});
+                auto [place, isNew] = questions.try_emplace({current->number, questionNumber});
                 place->second = {current->number, questionNumber, shownText(text.substr(kQuestionMarker.size())), {}};
                 if (isNew)
                     current->questions.push_back(questionNumber);
@@ -73,6 +76,20 @@ CourseQuestions CourseQuestions::builtIn()
         }
     }
     std::erase_if(course.m_assignments, [](const CourseAssignment& a) { return a.questions.empty(); });
+    for (const CourseAssignment& assignment : course.m_assignments) {
+        for (int number : assignment.questions) {
+            if (course.find(assignment.number, number))
+                continue; // an assignment number given twice
+            CourseQuestion question = std::move(questions.at({assignment.number, number}));
+            question.index = course.m_questions.size();
+            auto& places = course.m_places;
+            places.resize(std::max<std::size_t>(places.size(), static_cast<std::size_t>(assignment.number) + 1));
+            auto& inAssignment = places[static_cast<std::size_t>(assignment.number)];
+            inAssignment.resize(std::max<std::size_t>(inAssignment.size(), static_cast<std::size_t>(number) + 1));
+            inAssignment[static_cast<std::size_t>(number)] = question.index + 1;
+            course.m_questions.push_back(std::move(question));
+        }
+    }
     return course;
 }
 
@@ -87,8 +104,13 @@ const CourseAssignment* CourseQuestions::assignment(int number) const
 
 const CourseQuestion* CourseQuestions::find(int assignment, int question) const
 {
-    auto found = m_questions.find({assignment, question});
-    return found == m_questions.end() ? nullptr : &found->second;
+    if (assignment < 0 || question < 0 || static_cast<std::size_t>(assignment) >= m_places.size())
+        return nullptr;
+    const auto& inAssignment = m_places[static_cast<std::size_t>(assignment)];
+    if (static_cast<std::size_t>(question) >= inAssignment.size()
+        || inAssignment[static_cast<std::size_t>(question)] == 0)
+        return nullptr;
+    return &m_questions[inAssignment[static_cast<std::size_t>(question)] - 1];
 }
 
 int CourseQuestions::questionCount(int assignment) const

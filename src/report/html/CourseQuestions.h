@@ -4,7 +4,7 @@
 // found by the assignment and question numbers that the report places
 // entries with. Texts are UTF-8 with "\n" between lines.
 
-#include <map>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -15,6 +15,7 @@ struct CourseQuestion {
     int question = 0;
     std::string text;        // the question, without its marker
     std::string givenAnswer; // the answer entry that follows it, without its marker
+    std::size_t index = 0;   // the place in questions(), for tables kept per question
 };
 
 struct CourseAssignment {
@@ -32,12 +33,15 @@ public:
     const std::vector<CourseAssignment>& assignments() const { return m_assignments; }
     const CourseAssignment* assignment(int number) const;
     const CourseQuestion* find(int assignment, int question) const;
+    // Every question, in course order.
+    const std::vector<CourseQuestion>& questions() const { return m_questions; }
     // The assignment's number of questions; 0 for an assignment the course lacks.
     int questionCount(int assignment) const;
 
 private:
     std::vector<CourseAssignment> m_assignments;
-    std::map<std::pair<int, int>, CourseQuestion> m_questions;
+    std::vector<CourseQuestion> m_questions;
+    std::vector<std::vector<std::size_t>> m_places; // [assignment][question]: index + 1, or 0 for none
 };
 
 } // namespace calctutor::report

@@ -1,18 +1,22 @@
 #pragma once
 // The instructor's pages, written as the reader hands over each student:
-// DIR/students/<name>.html at once, a row on each question page, and an
-// overview kept for the class page, DIR/index.html, which finish() writes once
-// the whole class and its problems are known. The figures come from the
-// class statistics, which must be handed each student before the site is.
+// DIR/students/<name>.html at once, a row on each question page, its asks
+// set aside and a grid row kept for the class page, DIR/index.html, which
+// finish() writes once the whole class and its problems are known. The
+// figures come from the class statistics, which must be handed each student
+// before the site is.
 
 #include "report/ClassStatistics.h"
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"
+#include "report/html/HtmlText.h"
+#include "report/html/IndexPage.h"
 #include "report/html/PageTemplates.h"
 #include "report/html/QuestionPages.h"
 #include "report/html/SiteFolder.h"
 #include "report/html/StudentFileNames.h"
 #include "report/html/StudentOverview.h"
+#include "report/html/StudentPage.h"
 
 #include <map>
 #include <optional>
@@ -42,7 +46,12 @@ private:
     SiteFolder m_folder;
     StudentFileNames m_fileNames;
     QuestionPages m_questionPages;
-    std::vector<StudentOverview> m_students;
+    StudentPage m_studentPage;
+    IndexPage m_indexPage;
+    AskTable m_asks;
+    EscapedTexts m_texts; // the student's, for the student page and the question pages
+    std::string m_page;   // kept between students, so its room is reused
+    ClassGrid m_grid;
     std::map<std::string, int> m_entriesPerDay;
 };
 

@@ -30,6 +30,12 @@ std::string escapeHtml(std::string_view text)
 {
     std::string escaped;
     escaped.reserve(text.size() + text.size() / 16);
+    appendEscapedHtml(escaped, text);
+    return escaped;
+}
+
+void appendEscapedHtml(std::string& escaped, std::string_view text)
+{
     std::size_t i = 0;
     while (i < text.size()) {
         std::size_t run = i;
@@ -57,7 +63,22 @@ std::string escapeHtml(std::string_view text)
         default: escaped += kReplacement;
         }
     }
-    return escaped;
+}
+
+void EscapedTexts::escape(const std::vector<ReportEntry>& entries)
+{
+    m_html.clear();
+    m_ends.clear();
+    for (const ReportEntry& entry : entries) {
+        appendEscapedHtml(m_html, entry.text);
+        m_ends.push_back(m_html.size());
+    }
+}
+
+EscapedHtml EscapedTexts::operator[](std::size_t entry) const
+{
+    const std::size_t begin = entry == 0 ? 0 : m_ends.at(entry - 1);
+    return {std::string_view(m_html).substr(begin, m_ends.at(entry) - begin)};
 }
 
 } // namespace calctutor::report

@@ -5,6 +5,7 @@
 #include "report/html/SvgCharts.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace calctutor::report {
@@ -21,49 +22,6 @@ std::string optionalNumber(std::optional<double> value, int decimals)
 std::string countText(int count)
 {
     return std::to_string(count);
-}
-
-data gridRow(const StudentOverview& student, const StudentSummary* figures, const std::string& classLastDate)
-{
-    data row;
-    row.set("name", student.name);
-    row.set("link", "students/" + stemInLink(student.fileStem) + ".html");
-    data cells{data::type::list};
-    for (const AssignmentProgress& progress : student.assignments) {
-        const std::string_view status = progressStatus(progress, student.lastDate, classLastDate);
-        data cell;
-        cell.set("status", std::string(status == "not started" ? "none" : status));
-        cell.set("started", data(progress.started));
-        cell.set("answered", countText(progress.answered));
-        cell.set("questions", countText(progress.questions));
-        if (status == "finished")
-            cell.set("word", "done");
-        else if (status == "stalled")
-            cell.set("word", "stalled");
-        appendMoved(cells, std::move(cell));
-    }
-    setMoved(row, "cells", std::move(cells));
-    row.set("daysWorked", countText(student.daysWorked));
-    row.set("lastDate", figures ? figures->lastDay : std::string());
-    return row;
-}
-
-data missingRow(const std::string& name, std::size_t assignments)
-{
-    data row;
-    row.set("name", name);
-    data cells{data::type::list};
-    for (std::size_t i = 0; i < assignments; ++i) {
-        data cell;
-        cell.set("status", "none");
-        cell.set("started", data(false));
-        cell.set("answered", "0");
-        appendMoved(cells, std::move(cell));
-    }
-    setMoved(row, "cells", std::move(cells));
-    row.set("daysWorked", "0");
-    row.set("lastDate", ""); // not the class's last day, which a missing key would show
-    return row;
 }
 
 std::optional<double> meanOf(const RatingMean& ratings)
@@ -154,54 +112,13 @@ void setCalibration(data& page, const Calibration& calibration)
     page.set("underConfidentShare", percentText(share(calibration.underConfident), 1));
 }
 
-void setScatter(data& page, const std::vector<StudentSummary>& students)
-{
-    std::vector<ScatterPoint> points;
-    data rows{data::type::list};
-    for (const StudentSummary& student : students) {
-        if (student.confidence.empty() || student.selfCritique.empty())
-            continue;
-        const double share = static_cast<double>(student.critiquesRatedThree)
-            / static_cast<double>(student.selfCritique.count);
-        points.push_back({student.name, student.confidence.mean(), share});
-        data row;
-        row.set("name", student.name);
-        row.set("meanConfidence", fixedNumber(student.confidence.mean(), 2));
-        row.set("shareOfThree", percentText(share));
-        row.set("shareOfThreeValue", fixedNumber(share, 4));
-        appendMoved(rows, std::move(row));
-    }
-    setMoved(page, "scatter", scatterPlot(points));
-    setMoved(page, "scatterRows", std::move(rows));
-}
+// The flag bits of the templates.
+constexpr unsigned kHasLink = 1;
+constexpr unsigned kStarted = 1;
+constexpr unsigned kHasWord = 2;
 
-void setAsks(data& page, const std::vector<StudentOverview>& students)
-{
-    std::vector<std::pair<const StudentOverview*, const StudentAsk*>> asks;
-    for (const StudentOverview& student : students) {
-        for (const StudentAsk& ask : student.asks)
-            asks.push_back({&student, &ask});
-    }
-    std::stable_sort(asks.begin(), asks.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.second->date, a.second->time) > std::tie(b.second->date, b.second->time);
-    });
-    data rows{data::type::list};
-    for (const auto& [student, ask] : asks) {
-        data row;
-        row.set("date", ask->date);
-        row.set("time", ask->time);
-        row.set("name", student->name);
-        row.set("link", "students/" + stemInLink(student->fileStem) + ".html#e" + std::to_string(ask->entryIndex));
-        row.set("assignment", ask->assignment == 0 ? std::string() : countText(ask->assignment));
-        row.set("question", ask->question == 0 ? std::string() : countText(ask->question));
-        row.set("kind", ask->kind == EntryKind::Note ? "note" : "critique");
-        row.set("text", ask->text);
-        appendMoved(rows, std::move(row));
-    }
-    page.set("askCount", std::to_string(asks.size()));
-    page.set("hasAsks", data(!asks.empty()));
-    setMoved(page, "asks", std::move(rows));
-}
+// Rows are written out in pieces of about this size.
+constexpr std::size_t kFlushSize = 1 << 16;
 
 } // namespace
 
@@ -214,11 +131,14 @@ std::string_view progressStatus(const AssignmentProgress& progress, const std::s
         return "finished";
     if (progress.lastDate < studentLastDate)
         return "partial";
+    return hasStalled(studentLastDate, classLastDate) ? "stalled" : "progress";
+}
+
+bool hasStalled(const std::string& studentLastDate, const std::string& classLastDate)
+{
     const auto last = dayNumber(studentLastDate);
     const auto newest = dayNumber(classLastDate);
-    if (last && newest && *newest - *last >= kStalledDays)
-        return "stalled";
-    return "progress";
+    return last && newest && *newest - *last >= kStalledDays;
 }
 
 Calibration classCalibration(const ClassStatistics& statistics)
@@ -240,8 +160,17 @@ Calibration classCalibration(const ClassStatistics& statistics)
 
 std::string questionKey(int assignment, int question)
 {
-    char key[32];
-    std::snprintf(key, sizeof key, "%03d-%03d", assignment, question);
+    if (assignment < 0 || assignment > 999 || question < 0 || question > 999) {
+        char key[32];
+        std::snprintf(key, sizeof key, "%03d-%03d", assignment, question);
+        return key;
+    }
+    // Without snprintf, which costs more than the rest of a page's pieces.
+    std::string key = "000-000";
+    for (int digit = 2; digit >= 0; --digit, assignment /= 10, question /= 10) {
+        key[static_cast<std::size_t>(digit)] = static_cast<char>('0' + assignment % 10);
+        key[static_cast<std::size_t>(digit) + 4] = static_cast<char>('0' + question % 10);
+    }
     return key;
 }
 
@@ -250,7 +179,17 @@ std::string percentText(std::optional<double> share, int decimals)
     return share ? fixedNumber(*share * 100, decimals) + "%" : std::string();
 }
 
-PageData indexPageData(const ClassIndex& index)
+IndexPage::IndexPage(PageTemplates& templates)
+    : m_templates(templates),
+      m_gridRow(templates, "index-grid-row.html", {"name", "link", "daysWorked", "lastDate"}, {"hasLink"}, {"cells"}),
+      m_gridCell(templates, "index-grid-cell.html", {"status", "answered", "questions", "word"}, {"started", "hasWord"},
+                 {"end"}),
+      m_point(templates, "index-point.html", {"x", "y", "name", "xText", "yText"}, {}, {"end"}),
+      m_scatterRow(templates, "index-scatter-row.html", {"name", "meanConfidence", "shareOfThree", "shareOfThreeValue"})
+{
+}
+
+void IndexPage::write(const ClassIndex& index, std::ostream& out)
 {
     data page;
     const std::string firstDate = index.entriesPerDay.empty() ? std::string() : index.entriesPerDay.begin()->first;
@@ -279,24 +218,14 @@ PageData indexPageData(const ClassIndex& index)
         appendMoved(columns, std::move(column));
     }
     setMoved(page, "assignmentColumns", std::move(columns));
-    std::map<std::string, const StudentSummary*> figures;
-    for (const StudentSummary& student : index.statistics.students())
-        figures.emplace(student.name, &student);
-    data grid{data::type::list};
-    for (const StudentOverview& student : index.students) {
-        auto found = figures.find(student.name);
-        appendMoved(grid, gridRow(student, found == figures.end() ? nullptr : found->second, lastDate));
-    }
-    for (const std::string& name : index.missingFromRoster)
-        appendMoved(grid, missingRow(name, index.course.assignments().size()));
-    setMoved(page, "gridRows", std::move(grid));
     page.set("hasMissing", data(!index.missingFromRoster.empty()));
     page.set("missingCount", std::to_string(index.missingFromRoster.size()));
 
     setMoved(page, "questionRows", questionRows(index));
     setCalibration(page, classCalibration(index.statistics));
-    setScatter(page, index.statistics.students());
-    setAsks(page, index.students);
+    setMoved(page, "scatter", scatterPlot());
+    page.set("askCount", std::to_string(index.asks.size()));
+    page.set("hasAsks", data(index.asks.size() > 0));
     setMoved(page, "bars", activityBars(index.entriesPerDay));
     setMoved(page, "activityRows", std::move(activity));
 
@@ -311,7 +240,89 @@ PageData indexPageData(const ClassIndex& index)
     page.set("problemCount", std::to_string(index.problems.size()));
     page.set("hasProblems", data(!index.problems.empty()));
     setMoved(page, "problems", std::move(problems));
-    return page;
+    const std::string frame = m_templates.render("index.html", std::move(page));
+
+    // The tables with a row per student or per ask are written out in pieces
+    // where their marks stand, so that the page is never held whole.
+    std::size_t from = 0;
+    const auto upTo = [&](std::string_view mark) {
+        const std::size_t at = frame.find(mark, from);
+        if (at == std::string::npos)
+            return false; // a table the page leaves out
+        out.write(frame.data() + from, static_cast<std::streamsize>(at - from));
+        from = at + mark.size();
+        return true;
+    };
+    if (upTo("<!--gridRows-->\n"))
+        writeGrid(index, lastDate, out);
+    if (upTo("<!--points-->"))
+        writeScatter(index, out, true);
+    if (upTo("<!--scatterRows-->\n"))
+        writeScatter(index, out, false);
+    if (upTo("<!--asks-->\n"))
+        index.asks.write(out);
+    out.write(frame.data() + from, static_cast<std::streamsize>(frame.size() - from));
+}
+
+void IndexPage::flush(std::ostream& out, std::size_t atLeast)
+{
+    if (m_rows.size() < atLeast)
+        return;
+    out.write(m_rows.data(), static_cast<std::streamsize>(m_rows.size()));
+    m_rows.clear();
+}
+
+void IndexPage::writeGrid(const ClassIndex& index, const std::string& classLastDate, std::ostream& out)
+{
+    const auto& assignments = index.course.assignments();
+    for (std::size_t student = 0; student < index.students.size(); ++student) {
+        const ClassGrid::Row& line = index.students.row(student);
+        const StudentSummary& figures = index.statistics.students().at(line.figures);
+        const std::string link = "students/" + stemInLink(line.fileStem) + ".html";
+        m_gridRow.append(m_rows, {figures.name, link}, kHasLink, 0);
+        for (std::size_t at = 0; at < assignments.size(); ++at) {
+            std::string_view status = index.students.state(student, at);
+            if (status == "progress" && hasStalled(line.lastDate, classLastDate))
+                status = "stalled";
+            const std::string_view word = status == "finished" ? "done" : status == "stalled" ? "stalled" : "";
+            m_gridCell.append(m_rows,
+                              {status == "not started" ? "none" : status,
+                               countText(index.students.answered(student, at)),
+                               countText(static_cast<int>(assignments[at].questions.size())), word},
+                              (status == "not started" ? 0 : kStarted) | (word.empty() ? 0 : kHasWord));
+        }
+        m_gridRow.append(m_rows, {figures.name, link, countText(line.daysWorked), figures.lastDay}, kHasLink, 1);
+        flush(out, kFlushSize);
+    }
+    for (const std::string& name : index.missingFromRoster) {
+        m_gridRow.append(m_rows, {name}, 0, 0);
+        for (std::size_t cell = 0; cell < assignments.size(); ++cell)
+            m_gridCell.append(m_rows, {"none", "0"});
+        m_gridRow.append(m_rows, {name, "", "0", ""}, 0,
+                         1); // not the class's last day, which a missing value would show
+        flush(out, kFlushSize);
+    }
+    flush(out, 0);
+}
+
+void IndexPage::writeScatter(const ClassIndex& index, std::ostream& out, bool points)
+{
+    for (const StudentSummary& student : index.statistics.students()) {
+        if (student.confidence.empty() || student.selfCritique.empty())
+            continue;
+        const double mean = student.confidence.mean();
+        const double share = static_cast<double>(student.critiquesRatedThree)
+            / static_cast<double>(student.selfCritique.count);
+        if (points) {
+            const ScatterPlace place = scatterPlace(mean, share);
+            m_point.append(m_rows, {place.x, place.y, student.name, fixedNumber(mean, 2), percentText(share)});
+        } else {
+            m_scatterRow.append(m_rows,
+                                {student.name, fixedNumber(mean, 2), percentText(share), fixedNumber(share, 4)});
+        }
+        flush(out, kFlushSize);
+    }
+    flush(out, 0);
 }
 
 } // namespace calctutor::report

@@ -13,9 +13,11 @@ constexpr std::string_view kTemplateEnding = ".mustache";
 
 } // namespace
 
-PageTemplates::PageTemplates()
+PageTemplates::PageTemplates() : PageTemplates(pageFiles()) {}
+
+PageTemplates::PageTemplates(const std::vector<BuiltInFile>& files)
 {
-    for (const BuiltInFile& file : pageFiles()) {
+    for (const BuiltInFile& file : files) {
         if (file.name == "style.css") {
             m_style = std::string(file.bytes);
         } else if (file.name == "script.js") {
@@ -45,15 +47,6 @@ std::string PageTemplates::render(std::string_view templateName, PageData data)
     data.set("style", kainjow::mustache::partial([&style] { return style; }));
     data.set("script", kainjow::mustache::partial([&script] { return script; }));
     return find(templateName).render(data);
-}
-
-} // namespace calctutor::report
-
-namespace calctutor::report {
-
-void PageTemplates::renderPiece(std::string_view templateName, const PageData& data, std::string& into)
-{
-    find(templateName).render(data, [&into](const std::string& text) { into += text; });
 }
 
 } // namespace calctutor::report

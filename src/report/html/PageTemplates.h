@@ -4,12 +4,15 @@
 // style sheet and the script are partials ({{> style}}, {{> script}}), so each
 // page carries them inline.
 
+#include "script/BuiltInFiles.h"
+
 #include <kainjow/mustache.hpp>
 
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace calctutor::report {
 
@@ -33,10 +36,10 @@ inline void appendMoved(PageData& list, PageData&& value)
 class PageTemplates {
 public:
     PageTemplates();
+    // Other templates than the program's, for tests.
+    explicit PageTemplates(const std::vector<BuiltInFile>& files);
 
     std::string render(std::string_view templateName, PageData data);
-    // A piece of a page (a table row) that includes no style sheet or script.
-    void renderPiece(std::string_view templateName, const PageData& data, std::string& into);
 
 private:
     kainjow::mustache::mustache& find(std::string_view templateName);

@@ -8,97 +8,104 @@ namespace calctutor::report {
 
 namespace {
 
-using kainjow::mustache::data;
-
-constexpr std::string_view kRowsMark = "<!--rows-->\n";
-
 std::string filterValue(const std::string& rating)
 {
     const int counted = scaleRating(rating);
     return counted >= 0 ? std::to_string(counted) : std::string("other");
 }
 
-// The student's last answer and last critique of one question.
-struct Pair {
-    const ReportEntry* answer = nullptr;
-    const ReportEntry* critique = nullptr;
-};
+constexpr unsigned kHasGivenAnswer = 1;
+constexpr unsigned kEmpty = 1;
+
+const std::string kNone;
+
+// A page's rows are written out once they pass this size, with room kept
+// for twice as much, so that each open page holds little.
+constexpr std::size_t kWriteSize = 8 << 10;
 
 } // namespace
 
 QuestionPages::QuestionPages(PageTemplates& templates, const CourseQuestions& course, SiteFolder& folder)
-    : m_templates(templates), m_course(course), m_folder(folder)
+    : m_course(course), m_folder(folder),
+      m_page(templates, "question.html", {"key", "label", "courseText", "givenAnswer"}, {"hasGivenAnswer"}, {"rows"}),
+      m_row(
+          templates, "question-row.html",
+          {"name", "link", "answer", "confidence", "confidenceFilter", "critique", "critiqueRating", "critiqueFilter"},
+          {"empty"}),
+      m_pages(course.questions().size())
 {
+    for (const CourseQuestion& question : course.questions())
+        m_pages[question.index].key = questionKey(question.assignment, question.question);
 }
 
-QuestionPages::OpenPage& QuestionPages::page(int assignment, int question)
+QuestionPages::OpenPage& QuestionPages::page(const CourseQuestion& question)
 {
-    auto found = m_pages.find({assignment, question});
-    if (found != m_pages.end())
-        return found->second;
-    const CourseQuestion* known = m_course.find(assignment, question);
-    const std::string key = questionKey(assignment, question);
-    data header;
-    header.set("key", key);
-    header.set("label", "Assignment " + std::to_string(assignment) + ", question " + std::to_string(question));
-    header.set("courseText", known ? known->text : std::string());
-    header.set("hasGivenAnswer", data(known != nullptr && !known->givenAnswer.empty()));
-    header.set("givenAnswer", known ? known->givenAnswer : std::string());
-    const std::string whole = m_templates.render("question.html", std::move(header));
-    const std::size_t mark = whole.find(kRowsMark);
-    OpenPage& open = m_pages[{assignment, question}];
+    OpenPage& open = m_pages[question.index];
+    if (!open.path.empty())
+        return open;
+    const std::string& key = open.key;
+    open.text.reserve(2 * kWriteSize);
+    m_page.append(
+        open.text,
+        {key, "Assignment " + std::to_string(question.assignment) + ", question " + std::to_string(question.question),
+         question.text, question.givenAnswer},
+        question.givenAnswer.empty() ? 0 : kHasGivenAnswer, 0);
     open.path = "questions/" + key + ".html";
     open.stream = m_folder.open(open.path);
-    open.stream << std::string_view(whole).substr(0, mark);
-    open.ending = whole.substr(mark + kRowsMark.size());
     return open;
 }
 
-void QuestionPages::add(const StudentRecord& record, const std::string& fileStem)
+void QuestionPages::write(OpenPage& open, std::size_t atLeast)
 {
-    std::map<std::pair<int, int>, Pair> pairs;
+    if (open.text.size() < atLeast)
+        return;
+    open.stream.write(open.text.data(), static_cast<std::streamsize>(open.text.size()));
+    open.text.clear();
+}
+
+void QuestionPages::add(const StudentRecord& record, const std::string& fileStem, const EscapedTexts& texts)
+{
+    m_pairs.assign(m_course.questions().size(), Pair{});
     for (const ReportEntry& entry : record.entries) {
-        if (!m_course.find(entry.assignment, entry.question))
+        const CourseQuestion* question = m_course.find(entry.assignment, entry.question);
+        if (!question)
             continue;
-        Pair& pair = pairs[{entry.assignment, entry.question}];
+        Pair& pair = m_pairs[question->index];
         if (entry.kind == EntryKind::Answer)
             pair.answer = &entry;
         else if (entry.kind == EntryKind::Critique)
             pair.critique = &entry;
     }
-    for (const auto& [key, pair] : pairs) {
+    m_link = "../students/" + stemInLink(fileStem) + ".html#q";
+    const std::size_t linkSize = m_link.size();
+    for (const CourseQuestion& question : m_course.questions()) {
+        const Pair& pair = m_pairs[question.index];
         if (!pair.answer && !pair.critique)
             continue;
-        data row;
-        row.set("name", record.name);
-        row.set("link", "../students/" + stemInLink(fileStem) + ".html#q" + questionKey(key.first, key.second));
-        row.set("answer", pair.answer ? pair.answer->text : std::string());
-        row.set("confidence", pair.answer ? pair.answer->rating : std::string());
-        row.set("confidenceFilter", filterValue(pair.answer ? pair.answer->rating : std::string()));
-        row.set("critique", pair.critique ? pair.critique->text : std::string());
-        row.set("critiqueRating", pair.critique ? pair.critique->rating : std::string());
-        row.set("critiqueFilter", filterValue(pair.critique ? pair.critique->rating : std::string()));
-        OpenPage& open = page(key.first, key.second);
-        m_row.clear();
-        m_templates.renderPiece("question-row.html", row, m_row);
-        open.stream << m_row;
+        const std::string& confidence = pair.answer ? pair.answer->rating : kNone;
+        const std::string& critiqueRating = pair.critique ? pair.critique->rating : kNone;
+        m_link.resize(linkSize);
+        m_link += m_pages[question.index].key;
+        OpenPage& open = page(question);
+        const auto textOf = [&](const ReportEntry* entry) {
+            return entry ? PageValue(texts[static_cast<std::size_t>(entry - record.entries.data())]) : PageValue(kNone);
+        };
+        m_row.append(open.text,
+                     {record.name, m_link, textOf(pair.answer), confidence, filterValue(confidence),
+                      textOf(pair.critique), critiqueRating, filterValue(critiqueRating)});
         ++open.rows;
+        write(open, kWriteSize);
     }
 }
 
 void QuestionPages::finish()
 {
-    for (const CourseAssignment& assignment : m_course.assignments()) {
-        for (int question : assignment.questions)
-            page(assignment.number, question);
-    }
-    for (auto& [key, open] : m_pages) {
-        if (open.rows == 0) {
-            data empty;
-            empty.set("empty", data(true));
-            open.stream << m_templates.render("question-row.html", std::move(empty));
-        }
-        open.stream << open.ending;
+    for (const CourseQuestion& question : m_course.questions()) {
+        OpenPage& open = page(question);
+        if (open.rows == 0)
+            m_row.append(open.text, {}, kEmpty);
+        m_page.append(open.text, {}, 0, 1);
+        write(open, 0);
         open.stream.close();
         m_folder.check(open.stream, open.path);
     }

@@ -27,16 +27,33 @@ SiteFolder::SiteFolder(std::string root) : m_root(std::move(root))
 
 std::ofstream SiteFolder::open(const std::string& relativePath)
 {
-    std::ofstream stream(utf8Path(m_root) / utf8Path(relativePath), std::ios::binary | std::ios::trunc);
+    std::ofstream stream;
+    stream.rdbuf()->pubsetbuf(nullptr, 0); // written in large pieces, which a buffer would only copy
+    stream.open(utf8Path(m_root) / utf8Path(relativePath), std::ios::binary | std::ios::trunc);
     if (!stream)
         fail("cannot write " + m_root + "/" + relativePath);
     return stream;
 }
 
-void SiteFolder::check(const std::ofstream& stream, const std::string& relativePath)
+void SiteFolder::check(const std::ios& stream, const std::string& relativePath)
 {
     if (!stream)
         fail("cannot write " + m_root + "/" + relativePath);
+}
+
+std::fstream SiteFolder::scratch(const std::string& relativePath)
+{
+    std::fstream stream(utf8Path(m_root) / utf8Path(relativePath),
+                        std::ios::binary | std::ios::in | std::ios::out | std::ios::trunc);
+    if (!stream)
+        fail("cannot write " + m_root + "/" + relativePath);
+    return stream;
+}
+
+void SiteFolder::remove(const std::string& relativePath)
+{
+    std::error_code ignored; // a scratch file left behind harms nothing
+    std::filesystem::remove(utf8Path(m_root) / utf8Path(relativePath), ignored);
 }
 
 void SiteFolder::write(const std::string& relativePath, std::string_view bytes)

@@ -17,9 +17,13 @@ public:
 
     // A whole file at a path relative to the folder ("students/Ann.html").
     void write(const std::string& relativePath, std::string_view bytes);
-    // A file written in pieces; a stream that is not good when it cannot be opened.
+    // A file written in large pieces, unbuffered; a stream that is not good
+    // when it cannot be opened.
     std::ofstream open(const std::string& relativePath);
-    void check(const std::ofstream& stream, const std::string& relativePath);
+    void check(const std::ios& stream, const std::string& relativePath);
+    // A file to write and read back while the pages are made, removed by remove().
+    std::fstream scratch(const std::string& relativePath);
+    void remove(const std::string& relativePath);
 
     // Where the folder is, as given.
     const std::string& root() const { return m_root; }

@@ -1,7 +1,7 @@
 #include "report/html/StudentOverview.h"
 
-#include <map>
-#include <set>
+#include <algorithm>
+#include <string_view>
 
 namespace calctutor::report {
 
@@ -26,38 +26,45 @@ StudentOverview overview(const StudentRecord& record, const CourseQuestions& cou
 {
     StudentOverview result;
     result.name = record.name;
-    std::map<int, std::size_t> byNumber;
-    for (const CourseAssignment& assignment : course.assignments()) {
-        byNumber[assignment.number] = result.assignments.size();
+    for (const CourseAssignment& assignment : course.assignments())
         result.assignments.push_back({assignment.number, 0, static_cast<int>(assignment.questions.size()), false, {}});
-    }
     auto progressOf = [&](int assignment) -> AssignmentProgress* {
-        auto found = byNumber.find(assignment);
-        return found == byNumber.end() ? nullptr : &result.assignments[found->second];
+        for (AssignmentProgress& progress : result.assignments) {
+            if (progress.assignment == assignment)
+                return &progress;
+        }
+        return nullptr;
     };
 
-    std::set<std::string> days;
+    std::vector<std::string_view> days;
+    days.reserve(record.starts.size() + record.entries.size());
     for (const StartRecord& start : record.starts) {
-        days.insert(start.date);
+        days.push_back(start.date);
         if (AssignmentProgress* progress = progressOf(start.assignment))
             noteDay(*progress, start.date);
     }
-    std::set<std::pair<int, int>> answered;
+    std::vector<bool> answered(course.questions().size());
     for (std::size_t index = 0; index < record.entries.size(); ++index) {
         const ReportEntry& entry = record.entries[index];
-        days.insert(entry.date);
-        if (AssignmentProgress* progress = progressOf(entry.assignment))
+        days.push_back(entry.date);
+        AssignmentProgress* progress = progressOf(entry.assignment);
+        if (progress)
             noteDay(*progress, entry.date);
-        if (entry.kind == EntryKind::Answer && course.find(entry.assignment, entry.question)
-            && answered.insert({entry.assignment, entry.question}).second)
-            ++progressOf(entry.assignment)->answered;
+        const CourseQuestion* question = entry.kind == EntryKind::Answer ? course.find(entry.assignment, entry.question)
+                                                                         : nullptr;
+        if (question && !answered[question->index]) {
+            answered[question->index] = true;
+            ++progress->answered;
+        }
         if (asksInstructor(entry))
             result.asks.push_back(
                 {entry.date, entry.time, entry.assignment, entry.question, entry.kind, entry.text, index});
     }
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
     result.daysWorked = static_cast<int>(days.size());
-    result.firstDate = days.empty() ? std::string() : *days.begin();
-    result.lastDate = days.empty() ? std::string() : *days.rbegin();
+    result.firstDate = days.empty() ? std::string() : std::string(days.front());
+    result.lastDate = days.empty() ? std::string() : std::string(days.back());
     return result;
 }
 

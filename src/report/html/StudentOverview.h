@@ -1,8 +1,9 @@
 #pragma once
-// What the pages keep of one student beyond the class statistics: how far each
-// assignment of the course got, the days worked, and the critiques and notes
-// in which the student asks the instructor something. Only these asking texts
-// are kept; the rest of the student's text is let go with the student.
+// What the pages work out of one student beyond the class statistics: how far
+// each assignment of the course got, the days worked, and the critiques and
+// notes in which the student asks the instructor something. It goes with the
+// student; the class page keeps a grid row of it (ClassGrid), and the asks go
+// to the AskTable.
 
 #include "report/ReportEntry.h"
 #include "report/html/CourseQuestions.h"

@@ -68,47 +68,54 @@ std::optional<long> dayNumber(const std::string& date)
     return daysFromCivil(year, month, day);
 }
 
-PageData scatterPlot(const std::vector<ScatterPoint>& points)
-{
-    constexpr double kWidth = 520;
-    constexpr double kHeight = 340;
-    const double plotWidth = kWidth - kLeft - 20;
-    const double plotHeight = kHeight - kTop - kBottomRoom;
-    const double bottom = kTop + plotHeight;
-    auto across = [&](double confidence) { return kLeft + confidence / 3.0 * plotWidth; };
-    auto up = [&](double share) { return bottom - share * plotHeight; };
+namespace {
 
+constexpr double kScatterWidth = 520;
+constexpr double kScatterHeight = 340;
+constexpr double kScatterPlotWidth = kScatterWidth - kLeft - 20;
+constexpr double kScatterBottom = kScatterHeight - kBottomRoom;
+constexpr double kScatterPlotHeight = kScatterBottom - kTop;
+
+double across(double confidence)
+{
+    return kLeft + confidence / 3.0 * kScatterPlotWidth;
+}
+
+double up(double share)
+{
+    return kScatterBottom - share * kScatterPlotHeight;
+}
+
+} // namespace
+
+PageData scatterPlot()
+{
     data plot;
-    plot.set("width", fixedNumber(kWidth, 0));
-    plot.set("height", fixedNumber(kHeight, 0));
+    plot.set("width", fixedNumber(kScatterWidth, 0));
+    plot.set("height", fixedNumber(kScatterHeight, 0));
     data gridLines{data::type::list};
     data labels{data::type::list};
     for (int confidence = 0; confidence <= 3; ++confidence) {
         const double x = across(confidence);
-        appendMoved(gridLines, line(x, kTop, x, bottom));
-        appendMoved(labels, label(x, bottom + 14, std::to_string(confidence), "middle"));
+        appendMoved(gridLines, line(x, kTop, x, kScatterBottom));
+        appendMoved(labels, label(x, kScatterBottom + 14, std::to_string(confidence), "middle"));
     }
     for (int percent = 0; percent <= 100; percent += 25) {
         const double y = up(percent / 100.0);
-        appendMoved(gridLines, line(kLeft, y, kLeft + plotWidth, y));
+        appendMoved(gridLines, line(kLeft, y, kLeft + kScatterPlotWidth, y));
         appendMoved(labels, label(kLeft - 6, y + 4, std::to_string(percent) + "%", "end"));
     }
-    appendMoved(labels, label(kLeft + plotWidth / 2, kHeight - 4, "mean confidence", "middle"));
+    appendMoved(labels, label(kLeft + kScatterPlotWidth / 2, kScatterHeight - 4, "mean confidence", "middle"));
     appendMoved(labels, label(kLeft + 6, kTop + 12, "self-critiques rated 3", "start"));
-    data circles{data::type::list};
-    for (const ScatterPoint& point : points) {
-        data circle;
-        circle.set("x", coordinate(across(std::clamp(point.meanConfidence, 0.0, 3.0))));
-        circle.set("y", coordinate(up(std::clamp(point.shareOfThree, 0.0, 1.0))));
-        circle.set("name", point.name);
-        circle.set("xText", fixedNumber(point.meanConfidence, 2));
-        circle.set("yText", fixedNumber(point.shareOfThree * 100, 0) + "%");
-        appendMoved(circles, std::move(circle));
-    }
     setMoved(plot, "gridLines", std::move(gridLines));
     setMoved(plot, "labels", std::move(labels));
-    setMoved(plot, "points", std::move(circles));
     return plot;
+}
+
+ScatterPlace scatterPlace(double meanConfidence, double shareOfThree)
+{
+    return {coordinate(across(std::clamp(meanConfidence, 0.0, 3.0))),
+            coordinate(up(std::clamp(shareOfThree, 0.0, 1.0)))};
 }
 
 PageData activityBars(const std::map<std::string, int>& entriesPerDay)

@@ -13,14 +13,16 @@
 
 namespace calctutor::report {
 
-struct ScatterPoint {
-    std::string name;
-    double meanConfidence = 0; // 0 to 3, across
-    double shareOfThree = 0;   // 0 to 1, up
-};
+// The calibration plot's frame: width, height, gridLines and labels.
+PageData scatterPlot();
 
-// width, height, gridLines, labels and points, with a <title> text per point.
-PageData scatterPlot(const std::vector<ScatterPoint>& points);
+// Where a student's point goes in it: mean confidence (0 to 3) across, the
+// share of self-critiques rated 3 (0 to 1) up.
+struct ScatterPlace {
+    std::string x;
+    std::string y;
+};
+ScatterPlace scatterPlace(double meanConfidence, double shareOfThree);
 
 // width, height, axis ends, labels and one bar per day with entries; days
 // between the first and the last without entries take their room empty.
