@@ -154,10 +154,11 @@ void ClassInput::add(const fs::path& path)
     }
 }
 
-void ClassInput::addFolder(const fs::path& folder, std::uint32_t index, std::vector<fs::path>& ancestors)
+void ClassInput::addFolder(const fs::path& folder, std::uint32_t index, std::vector<fs::path>& ancestors, fs::path real)
 {
     std::error_code error;
-    const fs::path real = fs::canonical(folder, error);
+    if (real.empty())
+        real = fs::canonical(folder, error);
     if (!error) {
         if (std::find(ancestors.begin(), ancestors.end(), real) != ancestors.end()) {
             problem(folder, "a link back into a folder that is being searched (a loop); not followed");
@@ -184,7 +185,12 @@ void ClassInput::addFolder(const fs::path& folder, std::uint32_t index, std::vec
         if (typeError || fs::is_symlink(status) || status.type() == fs::file_type::unknown)
             status = entry.status(typeError); // follows links
         if (fs::is_directory(status)) {
-            addFolder(entry.path(), addFolderName(entry.path().filename(), index), ancestors);
+            // Only a link can lead back into a folder being searched: a folder
+            // itself is where its parent's real path says, with no need to ask.
+            const bool linked = fs::is_symlink(entry.symlink_status(typeError));
+            const bool realKnown = !ancestors.empty() && ancestors.back() == real && !linked;
+            addFolder(entry.path(), addFolderName(entry.path().filename(), index), ancestors,
+                      realKnown ? real / entry.path().filename() : fs::path());
         } else if (fs::is_regular_file(status) && isZipName(entry.path())) {
             addArchive(entry.path());
         } else if (!typeError && fs::exists(status)) {

@@ -76,8 +76,9 @@ private:
     // A folder named in full, or within the folder of the parent index.
     std::uint32_t addFolderName(const std::filesystem::path& name, std::uint32_t parent = kNoDetail);
     std::filesystem::path folderPath(std::uint32_t folder) const;
+    // real: the folder's path with every link resolved, when already known.
     void addFolder(const std::filesystem::path& folder, std::uint32_t index,
-                   std::vector<std::filesystem::path>& ancestors);
+                   std::vector<std::filesystem::path>& ancestors, std::filesystem::path real = {});
     void addArchive(const std::filesystem::path& path);
     void problem(const std::filesystem::path& path, std::string reason);
     std::string fileName(const File& file) const;

@@ -50,7 +50,7 @@ ClassReader::ClassReader(ClassInput& input, const CourseIndex& course, ReadLimit
 {
 }
 
-FileReading ClassReader::readFile(const ClassInput::File& file, std::size_t& filesRead)
+FileReading ClassReader::readFile(const ClassInput::File& file, std::size_t& filesRead, ReadBuffers& buffers)
 {
     std::uint64_t member = 0;
     ZipArchive* archive = m_input.archive(file, member);
@@ -76,10 +76,10 @@ FileReading ClassReader::readFile(const ClassInput::File& file, std::size_t& fil
         return failed;
     }
     ++filesRead;
-    return readRecordFile(*source, path, name, m_course, m_limits);
+    return readRecordFile(*source, path, name, m_course, m_limits, buffers);
 }
 
-ClassReader::StudentReading ClassReader::readStudent(const ClassInput::Student& student)
+ClassReader::StudentReading ClassReader::readStudent(const ClassInput::Student& student, ReadBuffers& buffers)
 {
     std::unique_lock<std::mutex> archives(m_archives, std::defer_lock);
     std::uint64_t member = 0;
@@ -91,7 +91,7 @@ ClassReader::StudentReading ClassReader::readStudent(const ClassInput::Student& 
     std::vector<FileReading> files;
     files.reserve(student.end - student.first);
     for (std::size_t at = student.first; at < student.end; ++at) {
-        files.push_back(readFile(m_input.file(at), reading.filesRead));
+        files.push_back(readFile(m_input.file(at), reading.filesRead, buffers));
         for (ReportProblem& problem : files.back().problems)
             reading.problems.push_back(std::move(problem));
         files.back().problems.clear();
@@ -123,8 +123,9 @@ void ClassReader::read(StudentSink& sink, const std::function<void(std::size_t, 
         readInTurn(sink, progress, threads);
         return;
     }
+    ReadBuffers buffers;
     for (std::size_t index = 0; index < count; ++index) {
-        deliver(readStudent((*m_students)[index]), sink);
+        deliver(readStudent((*m_students)[index], buffers), sink);
         if (progress)
             progress(index + 1, count);
     }
@@ -149,6 +150,7 @@ void ClassReader::readInTurn(StudentSink& sink, const std::function<void(std::si
     bool stopping = false;
 
     auto work = [&] {
+        ReadBuffers buffers;
         for (;;) {
             std::unique_lock<std::mutex> lock(mutex);
             roomy.wait(lock, [&] { return stopping || next >= count || next < delivered + window; });
@@ -158,7 +160,7 @@ void ClassReader::readInTurn(StudentSink& sink, const std::function<void(std::si
             lock.unlock();
             Slot done;
             try {
-                done.reading = readStudent(students[index]);
+                done.reading = readStudent(students[index], buffers);
             } catch (...) {
                 done.failure = std::current_exception();
             }

@@ -37,8 +37,8 @@ private:
         std::vector<ReportProblem> problems;
         std::size_t filesRead = 0;
     };
-    StudentReading readStudent(const ClassInput::Student& student);
-    FileReading readFile(const ClassInput::File& file, std::size_t& filesRead);
+    StudentReading readStudent(const ClassInput::Student& student, ReadBuffers& buffers);
+    FileReading readFile(const ClassInput::File& file, std::size_t& filesRead, ReadBuffers& buffers);
     void deliver(StudentReading reading, StudentSink& sink);
     void readInTurn(StudentSink& sink, const std::function<void(std::size_t, std::size_t)>& progress, unsigned threads);
 

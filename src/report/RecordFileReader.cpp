@@ -40,13 +40,22 @@ std::string megabytes(std::size_t bytes)
 FileReading readRecordFile(ByteSource& source, const std::string& path, const std::string& name,
                            const CourseIndex& course, const ReadLimits& limits)
 {
+    ReadBuffers buffers;
+    return readRecordFile(source, path, name, course, limits, buffers);
+}
+
+FileReading readRecordFile(ByteSource& source, const std::string& path, const std::string& name,
+                           const CourseIndex& course, const ReadLimits& limits, ReadBuffers& buffers)
+{
     FileReading reading;
     reading.path = path;
     reading.name = name;
     RecordText text;
     EntryParser parser(reading, course, text);
-    std::string buffer;
-    std::vector<std::string_view> lines;
+    std::string& buffer = buffers.bytes;
+    std::vector<std::string_view>& lines = buffers.lines;
+    buffer.clear();
+    lines.clear();
     std::size_t lineNumber = 1;
     bool firstChunk = true;
     bool dropping = false; // within a line too long to hold
@@ -103,6 +112,8 @@ FileReading readRecordFile(ByteSource& source, const std::string& path, const st
     }
     parser.finish();
     reading.lines = lineNumber - 1;
+    if (buffer.capacity() > 2 * limits.chunkBytes) // an overlong entry's room is not kept for the next file
+        std::string().swap(buffer);
     if (text.coding() == RecordText::Coding::Utf8)
         reading.problems.push_back({path, 0,
                                     text.hadByteOrderMark()

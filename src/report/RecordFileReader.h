@@ -27,6 +27,16 @@ struct ReadLimits {
     std::size_t heldBytesPerFile = std::size_t{256} << 20;
 };
 
+// The memory a file is read through, kept from one file to the next: a class
+// is thousands of files, and fresh buffers of their size cost the system
+// more than reading them.
+struct ReadBuffers {
+    std::string bytes;
+    std::vector<std::string_view> lines;
+};
+
+FileReading readRecordFile(ByteSource& source, const std::string& path, const std::string& name,
+                           const CourseIndex& course, const ReadLimits& limits, ReadBuffers& buffers);
 FileReading readRecordFile(ByteSource& source, const std::string& path, const std::string& name,
                            const CourseIndex& course, const ReadLimits& limits);
 
