@@ -1,5 +1,6 @@
 #include "report/ClassStatistics.h"
 
+#include <algorithm>
 #include <set>
 
 namespace calctutor::report {
@@ -78,23 +79,32 @@ void ClassStatistics::student(const StudentRecord& record)
     }
     summary.assignmentsStarted = static_cast<int>(assignments.size());
 
-    std::set<std::pair<int, int>> answered;
-    std::set<std::pair<int, int>> answeredHere; // this student's questions, for "students answering"
+    // This student's answered questions, each counted once; an answer that
+    // could not be placed counts on its own in the student's figures.
+    std::vector<std::pair<int, int>> answered;
+    int unplacedAnswers = 0;
+    // A student's entries come in runs on one question: the last one looked up is kept.
+    std::pair<int, int> lastKey{-1, -1};
+    QuestionSummary* last = nullptr;
     for (const ReportEntry& entry : record.entries) {
         ++summary.entries;
         keepLatest(summary.lastDay, entry.date);
         keepEarliest(m_totals.firstDay, entry.date);
-        QuestionSummary& question = m_questions[{entry.assignment, entry.question}];
+        const std::pair<int, int> key{entry.assignment, entry.question};
+        if (!last || key != lastKey) {
+            last = &m_questions[key];
+            lastKey = key;
+        }
+        QuestionSummary& question = *last;
         question.assignment = entry.assignment;
         question.question = entry.question;
         const int rating = scaleRating(entry.rating);
         switch (entry.kind) {
         case EntryKind::Answer:
             ++m_totals.answers;
-            // An answer that could not be placed counts on its own.
-            if (entry.question == 0 || answered.insert({entry.assignment, entry.question}).second)
-                ++summary.questionsAnswered;
-            answeredHere.insert({entry.assignment, entry.question});
+            answered.push_back(key);
+            if (entry.question == 0)
+                ++unplacedAnswers;
             if (rating >= 0) {
                 summary.confidence.add(rating);
                 question.confidence.add(rating);
@@ -122,8 +132,14 @@ void ClassStatistics::student(const StudentRecord& record)
         if ((entry.kind == EntryKind::Answer || entry.kind == EntryKind::Critique) && rating < 0)
             ++summary.otherRatings;
     }
-    for (const auto& key : answeredHere)
+    std::sort(answered.begin(), answered.end());
+    answered.erase(std::unique(answered.begin(), answered.end()), answered.end());
+    for (const auto& key : answered) {
         ++m_questions[key].studentsAnswering;
+        if (key.second != 0)
+            ++summary.questionsAnswered;
+    }
+    summary.questionsAnswered += unplacedAnswers;
 
     for (const auto& [answerIndex, critiqueIndex] : answerCritiquePairs(record)) {
         const ReportEntry& answer = record.entries[answerIndex];
