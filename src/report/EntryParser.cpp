@@ -244,6 +244,7 @@ EntryParser::Step EntryParser::entryAt(const std::vector<std::string_view>& line
         else
             problem(line, "the note has no \"NOTES -------> \" prefix; its text is taken whole");
     }
+    entry.files.reserve(2); // most entries are found in a master and a send file
     entry.files.push_back(m_into.name);
     if (number) {
         parsed.numbered = true;

@@ -1,6 +1,7 @@
 #include "report/StudentMerger.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <set>
 #include <tuple>
@@ -17,7 +18,24 @@ struct Copy {
 struct Kept {
     ParsedEntry* parsed;
     std::size_t firstFile;
-    std::vector<std::size_t> files;
+    // The files it was found in: a bit for each of a student's first 64
+    // files, which is every file of nearly every student, and a list beyond.
+    std::uint64_t firstFiles = 0;
+    std::vector<std::size_t> laterFiles;
+
+    bool foundIn(std::size_t file) const
+    {
+        if (file < 64)
+            return (firstFiles >> file) & 1U;
+        return std::find(laterFiles.begin(), laterFiles.end(), file) != laterFiles.end();
+    }
+    void add(std::size_t file)
+    {
+        if (file < 64)
+            firstFiles |= std::uint64_t{1} << file;
+        else
+            laterFiles.push_back(file);
+    }
 };
 
 std::int64_t sortInstant(const ParsedEntry& entry)
@@ -43,7 +61,7 @@ void merge(Kept& kept, const Copy& copy, const std::vector<FileReading>& files, 
                                 + " at line " + std::to_string(kept.parsed->line) + " has " + ratingText(first)
                                 + "; the report uses that copy"});
     }
-    kept.files.push_back(copy.file);
+    kept.add(copy.file);
     first.files.push_back(other.files.front());
     if (first.assignment == 0)
         first.assignment = other.assignment;
@@ -95,8 +113,7 @@ StudentRecord mergeStudent(std::string name, std::vector<FileReading>& files, st
         Kept* match = nullptr;
         if (copy.parsed->instant >= 0) {
             for (auto at = kept.rbegin(); at != kept.rend() && at->parsed->instant >= copy.parsed->instant - 1; ++at) {
-                const bool sameFile = std::find(at->files.begin(), at->files.end(), copy.file) != at->files.end();
-                if (!sameFile && sameEntry(*at->parsed, *copy.parsed)) {
+                if (!at->foundIn(copy.file) && sameEntry(*at->parsed, *copy.parsed)) {
                     match = &*at;
                     break;
                 }
@@ -104,8 +121,10 @@ StudentRecord mergeStudent(std::string name, std::vector<FileReading>& files, st
         }
         if (match)
             merge(*match, copy, files, problems);
-        else
-            kept.push_back({copy.parsed, copy.file, {copy.file}});
+        else {
+            kept.push_back({copy.parsed, copy.file, 0, {}});
+            kept.back().add(copy.file);
+        }
     }
     record.entries.reserve(kept.size());
     for (Kept& entry : kept) {

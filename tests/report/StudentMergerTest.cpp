@@ -58,6 +58,22 @@ TEST_F(StudentMergerTest, CountsTheMasterAndSendCopiesOnce)
     ASSERT_EQ(record.starts.size(), 1u); // one start, written to both files
 }
 
+// Past a student's 64th file the files an entry was found in are kept another way.
+TEST_F(StudentMergerTest, ManyFilesStillJoinCopiesButNeverTwoEntriesOfOneFile)
+{
+    RecordFileText send;
+    send.start("003", "09-14-2026")
+        .send(question, "same", confidence("2"), "10:00:00")
+        .send(question, "same", confidence("2"), "10:00:00"); // typed twice in one second: two entries
+    StudentFiles student;
+    for (int copy = 0; copy < 70; ++copy)
+        student.add("send_0914Ann_Lee (" + std::to_string(copy) + ").txt", send);
+    const StudentRecord record = student.merged();
+    ASSERT_EQ(record.entries.size(), 2u);
+    EXPECT_EQ(record.entries[0].files.size(), 70u);
+    EXPECT_EQ(record.entries[1].files.size(), 70u);
+}
+
 TEST_F(StudentMergerTest, KeepsApartEntriesMoreThanASecondApartOrInOneFile)
 {
     RecordFileText master;
