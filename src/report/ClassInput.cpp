@@ -179,21 +179,19 @@ void ClassInput::addFolder(const fs::path& folder, std::uint32_t index, std::vec
             break;
         }
         const fs::directory_entry& entry = *entries;
+        // The folder's listing tells what each name is, so only a link costs
+        // the system another look (to what it leads to).
         std::error_code typeError;
-        // The folder's listing tells a plain file from a link without asking the system again.
-        fs::file_status status = entry.symlink_status(typeError);
-        if (typeError || fs::is_symlink(status) || status.type() == fs::file_type::unknown)
-            status = entry.status(typeError); // follows links
-        if (fs::is_directory(status)) {
+        const bool linked = entry.is_symlink(typeError);
+        if (entry.is_directory(typeError)) {
             // Only a link can lead back into a folder being searched: a folder
             // itself is where its parent's real path says, with no need to ask.
-            const bool linked = fs::is_symlink(entry.symlink_status(typeError));
-            const bool realKnown = !ancestors.empty() && ancestors.back() == real && !linked;
+            const bool realKnown = !linked && !ancestors.empty() && ancestors.back() == real;
             addFolder(entry.path(), addFolderName(entry.path().filename(), index), ancestors,
                       realKnown ? real / entry.path().filename() : fs::path());
-        } else if (fs::is_regular_file(status) && isZipName(entry.path())) {
+        } else if (entry.is_regular_file(typeError) && isZipName(entry.path())) {
             addArchive(entry.path());
-        } else if (!typeError && fs::exists(status)) {
+        } else if (entry.exists(typeError) && !typeError) {
             addFile(index, pathText(entry.path().filename()), -1, 0, false); // opening refuses pipes and devices
         } else {
             skip(displayText(pathText(entry.path())));

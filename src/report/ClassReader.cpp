@@ -21,6 +21,10 @@ public:
     }
     std::optional<std::string> read(std::string& into, std::size_t maxBytes) override
     {
+        // The file as it was when opened: what a tutor appends meanwhile is
+        // for the next report, and knowing the end spares asking for more.
+        if (m_size > 0 && m_offset >= m_size)
+            return std::nullopt;
         // Asking for no more than the file holds spares clearing a large buffer for every small file.
         const std::uint64_t left = m_size > m_offset ? m_size - m_offset : 0;
         const std::size_t wanted = left > 0 ? static_cast<std::size_t>(std::min<std::uint64_t>(left, maxBytes))
