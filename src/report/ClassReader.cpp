@@ -153,29 +153,36 @@ void ClassReader::readInTurn(StudentSink& sink, const std::function<void(std::si
     std::size_t delivered = 0;     // students handed to the sink
     bool stopping = false;
 
+    auto claimable = [&] { return next < count && next < delivered + window; };
+    // Takes the next student, reads it with the lock let go and puts it in its slot.
+    auto readNext = [&](std::unique_lock<std::mutex>& lock, ReadBuffers& buffers) {
+        const std::size_t index = next++;
+        lock.unlock();
+        Slot done;
+        try {
+            done.reading = readStudent(students[index], buffers);
+        } catch (...) {
+            done.failure = std::current_exception();
+        }
+        lock.lock();
+        slots[index % window] = std::move(done);
+        ready.notify_all();
+    };
     auto work = [&] {
         ReadBuffers buffers;
+        std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
-            std::unique_lock<std::mutex> lock(mutex);
-            roomy.wait(lock, [&] { return stopping || next >= count || next < delivered + window; });
+            roomy.wait(lock, [&] { return stopping || next >= count || claimable(); });
             if (stopping || next >= count)
                 return;
-            const std::size_t index = next++;
-            lock.unlock();
-            Slot done;
-            try {
-                done.reading = readStudent(students[index], buffers);
-            } catch (...) {
-                done.failure = std::current_exception();
-            }
-            lock.lock();
-            slots[index % window] = std::move(done);
-            ready.notify_all();
+            readNext(lock, buffers);
         }
     };
+    // This thread is one of the readers: it reads whenever the student next
+    // in turn is not ready yet, and hands students over otherwise.
     std::vector<std::jthread> pool;
-    pool.reserve(threads);
-    for (unsigned i = 0; i < threads; ++i)
+    pool.reserve(threads - 1);
+    for (unsigned i = 1; i < threads; ++i)
         pool.emplace_back(work);
     auto stop = [&] {
         std::lock_guard<std::mutex> lock(mutex);
@@ -183,13 +190,19 @@ void ClassReader::readInTurn(StudentSink& sink, const std::function<void(std::si
         roomy.notify_all();
     };
 
+    ReadBuffers buffers;
     try {
         for (std::size_t index = 0; index < count; ++index) {
             Slot taken;
             {
                 std::unique_lock<std::mutex> lock(mutex);
                 Slot& slot = slots[index % window];
-                ready.wait(lock, [&] { return slot.reading || slot.failure; });
+                while (!slot.reading && !slot.failure) {
+                    if (claimable())
+                        readNext(lock, buffers);
+                    else
+                        ready.wait(lock);
+                }
                 taken = std::move(slot);
                 slot = Slot{};
                 delivered = index + 1;
