@@ -44,7 +44,7 @@ private:
 
 // Students read ahead of the sink, per thread: enough to keep every thread
 // busy while the sink is slow on one student, few enough to hold.
-constexpr std::size_t kAheadPerThread = 2;
+constexpr std::size_t kAheadPerThread = 4;
 
 } // namespace
 
