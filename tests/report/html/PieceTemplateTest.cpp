@@ -25,7 +25,7 @@ const std::vector<std::string> kTyped = {
     "<!--entries-->\n",
     "\xEE\x80\x80"
     "A, the marker a piece is cut at",
-    std::string("NUL \0 and C1 \xC2\x85", 18),
+    std::string("NUL \0 and C1 \xC2\x85", 15), // the NUL kept
     "Zo\xC3\xAB",
 };
 
