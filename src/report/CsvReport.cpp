@@ -13,7 +13,7 @@ std::string count(long long value)
     return std::to_string(value);
 }
 
-std::string mean(const RatingMean& ratings)
+std::string csvMean(const RatingMean& ratings)
 {
     return csvNumber(ratings.mean(), !ratings.empty());
 }
@@ -78,8 +78,8 @@ std::vector<std::string> studentRow(const StudentSummary& student)
             count(student.critiques),
             count(student.notes),
             count(student.entries),
-            mean(student.confidence),
-            mean(student.selfCritique),
+            csvMean(student.confidence),
+            csvMean(student.selfCritique),
             count(student.confidentMisses),
             count(student.otherRatings),
             student.lastDay};
@@ -88,8 +88,8 @@ std::vector<std::string> studentRow(const StudentSummary& student)
 std::vector<std::string> questionRow(const QuestionSummary& question)
 {
     std::vector<std::string> row = {count(question.assignment), question.question == 0 ? "" : count(question.question),
-                                    count(question.studentsAnswering), mean(question.confidence),
-                                    mean(question.selfCritique)};
+                                    count(question.studentsAnswering), csvMean(question.confidence),
+                                    csvMean(question.selfCritique)};
     for (const auto& byCritique : question.counts)
         for (const int cell : byCritique)
             row.push_back(count(cell));

@@ -16,7 +16,7 @@ std::string dumped(const Json& value)
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-Json mean(const RatingMean& ratings)
+Json jsonMean(const RatingMean& ratings)
 {
     return ratings.empty() ? Json(nullptr) : Json(ratings.mean());
 }
@@ -29,8 +29,8 @@ Json studentJson(const StudentSummary& student)
             {"critiques", student.critiques},
             {"notes", student.notes},
             {"entries", student.entries},
-            {"meanConfidence", mean(student.confidence)},
-            {"meanSelfCritique", mean(student.selfCritique)},
+            {"meanConfidence", jsonMean(student.confidence)},
+            {"meanSelfCritique", jsonMean(student.selfCritique)},
             {"confidentMisses", student.confidentMisses},
             {"ratingsNotOnScale", student.otherRatings},
             {"lastDayActive", student.lastDay.empty() ? Json(nullptr) : Json(student.lastDay)}};
@@ -44,8 +44,8 @@ Json questionJson(const QuestionSummary& question)
     return {{"assignment", question.assignment},
             {"question", question.question == 0 ? Json(nullptr) : Json(question.question)},
             {"studentsAnswering", question.studentsAnswering},
-            {"meanConfidence", mean(question.confidence)},
-            {"meanSelfCritique", mean(question.selfCritique)},
+            {"meanConfidence", jsonMean(question.confidence)},
+            {"meanSelfCritique", jsonMean(question.selfCritique)},
             {"confidenceBySelfCritique", counts},
             {"confidentMisses", question.confidentMisses},
             {"notes", question.notes},
@@ -100,8 +100,8 @@ std::optional<std::string> JsonReport::finish(const ClassStatistics& statistics,
                               {"critiques", totals.critiques},
                               {"responses", totals.responses},
                               {"notes", totals.notes},
-                              {"meanConfidence", mean(totals.confidence)},
-                              {"meanSelfCritique", mean(totals.selfCritique)},
+                              {"meanConfidence", jsonMean(totals.confidence)},
+                              {"meanSelfCritique", jsonMean(totals.selfCritique)},
                               {"confidentMisses", totals.confidentMisses},
                               {"ratingsNotOnScale", totals.otherRatings}};
     Json problemRows = Json::array();

@@ -31,7 +31,7 @@ std::string right(const std::string& text, std::size_t width)
     return std::string(width - std::min(width, text.size()), ' ') + text;
 }
 
-std::string mean(const RatingMean& ratings)
+std::string tableMean(const RatingMean& ratings)
 {
     return ratings.empty() ? "-" : fixedNumber(ratings.mean(), 2);
 }
@@ -73,15 +73,16 @@ void printTable(std::ostream& out, const ClassStatistics& statistics, const std:
     for (const StudentSummary& student : statistics.students()) {
         printRow(out, student.name,
                  {std::to_string(student.assignmentsStarted), std::to_string(student.questionsAnswered),
-                  std::to_string(student.critiques), std::to_string(student.notes), mean(student.confidence),
-                  mean(student.selfCritique), std::to_string(student.confidentMisses),
+                  std::to_string(student.critiques), std::to_string(student.notes), tableMean(student.confidence),
+                  tableMean(student.selfCritique), std::to_string(student.confidentMisses),
                   student.lastDay.empty() ? "not started" : student.lastDay});
     }
     const ClassTotals& totals = statistics.totals();
     out << "class: " << totals.students << " students, " << totals.studentsStarted << " started; " << totals.answers
         << " answers, " << totals.critiques << " critiques, " << totals.notes << " notes, " << totals.responses
-        << " responses without a rating\n       mean confidence " << mean(totals.confidence) << ", mean self-critique "
-        << mean(totals.selfCritique) << ", " << totals.confidentMisses << " confident misses";
+        << " responses without a rating\n       mean confidence " << tableMean(totals.confidence)
+        << ", mean self-critique " << tableMean(totals.selfCritique) << ", " << totals.confidentMisses
+        << " confident misses";
     if (!totals.firstDay.empty())
         out << "; active " << totals.firstDay << " to " << totals.lastDay;
     out << '\n';

@@ -3,6 +3,7 @@
 #include "core/TutorState.h"
 #include "script/ScriptFormat.h"
 
+#include "CourseStates.h"
 #include "Fakes.h"
 
 #include <gtest/gtest.h>
@@ -12,15 +13,7 @@ namespace {
 
 using testing::RecordedGraphs;
 
-TutorState stateWith(std::vector<std::string> entries)
-{
-    TutorState state;
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        state.scriptLines[i + 1] = entries[i];
-    state.lineIndex = 1;
-    state.nextAssignmentNumber = "003";
-    return state;
-}
+using testing::stateWith;
 
 // The layout around a routine: answer, separator, routine, separator, question.
 const std::vector<std::string> kRoutineStretch = {
@@ -28,7 +21,7 @@ const std::vector<std::string> kRoutineStretch = {
 
 TEST(NextQuestion, RunsARoutineStopAndShowsTheStopAfterIt)
 {
-    TutorState state = stateWith(kRoutineStretch);
+    TutorState state = stateWith(kRoutineStretch, "003");
     RecordedGraphs graphs;
     (void)nextQuestion(state, graphs);
     EXPECT_EQ(nextQuestion(state, graphs).textToShow, "See the graph.");
@@ -44,7 +37,8 @@ TEST(NextQuestion, RunsARoutineStopAndShowsTheStopAfterIt)
 
 TEST(NextQuestion, ARoutineBeforeTheNextHeaderEndsTheProgramInTheSamePress)
 {
-    TutorState state = stateWith({"002.  ", "", "`aLast answer", "", "`routine graph2", "", "003.", "`q001.  Next"});
+    TutorState state = stateWith({"002.  ", "", "`aLast answer", "", "`routine graph2", "", "003.", "`q001.  Next"},
+                                 "003");
     RecordedGraphs graphs;
     EXPECT_EQ(nextQuestion(state, graphs).textToShow, "Last answer");
     const NextQuestionOutcome outcome = nextQuestion(state, graphs);
@@ -56,7 +50,7 @@ TEST(NextQuestion, ARoutineBeforeTheNextHeaderEndsTheProgramInTheSamePress)
 
 TEST(NextQuestion, ShowsABareRoutineMarkerAsText)
 {
-    TutorState state = stateWith({"002.", "`routine", "`routine graph3", "`routine graph1"});
+    TutorState state = stateWith({"002.", "`routine", "`routine graph3", "`routine graph1"}, "003");
     RecordedGraphs graphs;
     EXPECT_EQ(nextQuestion(state, graphs).textToShow, "`routine");
     // A routine followed directly by another: the second is shown, not run.
@@ -67,7 +61,7 @@ TEST(NextQuestion, ShowsABareRoutineMarkerAsText)
 TEST(NextQuestion, UnknownRoutinesAndExitprogEndTheProgram)
 {
     for (const char* routine : {"`routine exitprog", "`routine graph4", "`routine   ", "`Routine Exit-Prog"}) {
-        TutorState state = stateWith({"002.", routine, "`q001.  never shown"});
+        TutorState state = stateWith({"002.", routine, "`q001.  never shown"}, "003");
         RecordedGraphs graphs;
         const NextQuestionOutcome outcome = nextQuestion(state, graphs);
         EXPECT_EQ(outcome.flow, Flow::EndProgram) << routine;
@@ -89,7 +83,7 @@ TEST(RunRoutine, TakesNamesInAnyCase)
 
 TEST(NextPicture, RunsTheRoutineTwoAheadAndMovesOntoIt)
 {
-    TutorState state = stateWith(kRoutineStretch);
+    TutorState state = stateWith(kRoutineStretch, "003");
     RecordedGraphs graphs;
     (void)nextQuestion(state, graphs);
     (void)nextQuestion(state, graphs); // the answer, index 5
@@ -108,7 +102,7 @@ TEST(NextPicture, RunsTheRoutineTwoAheadAndMovesOntoIt)
 TEST(NextPicture, LooksTwoPastTheNewPositionAfterAMove)
 {
     // The ninth character only separates the name, whatever it is.
-    TutorState state = stateWith({"002.", "`routine graph1", "", "`ROUTINE_GRAPH3"});
+    TutorState state = stateWith({"002.", "`routine graph1", "", "`ROUTINE_GRAPH3"}, "003");
     RecordedGraphs graphs;
     EXPECT_EQ(nextPicture(state, graphs), Flow::Continue);
     EXPECT_EQ(graphs.shown, (std::vector<int>{1, 3}));
@@ -117,7 +111,7 @@ TEST(NextPicture, LooksTwoPastTheNewPositionAfterAMove)
 
 TEST(NextPicture, DoesNothingWithoutARoutineAheadAndStaysInsideTheScript)
 {
-    TutorState state = stateWith({"002.", "", "`q001.  Q"});
+    TutorState state = stateWith({"002.", "", "`q001.  Q"}, "003");
     RecordedGraphs graphs;
     EXPECT_EQ(nextPicture(state, graphs), Flow::Continue);
     EXPECT_EQ(state.lineIndex, 1);
@@ -131,7 +125,7 @@ TEST(NextPicture, DoesNothingWithoutARoutineAheadAndStaysInsideTheScript)
 
 TEST(NextPicture, RunsEvenABareRoutineMarker)
 {
-    TutorState state = stateWith({"002.", "`routine"});
+    TutorState state = stateWith({"002.", "`routine"}, "003");
     RecordedGraphs graphs;
     EXPECT_EQ(nextPicture(state, graphs), Flow::EndProgram); // its name is empty
 }

@@ -2,21 +2,14 @@
 
 #include "core/TutorState.h"
 
+#include "CourseStates.h"
+
 #include <gtest/gtest.h>
 
 namespace calctutor {
 namespace {
 
-// A state whose script holds the given entries from index 1, positioned on index 1.
-TutorState stateWith(std::vector<std::string> entries, std::string nextAssignment = "002")
-{
-    TutorState state;
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        state.scriptLines[i + 1] = entries[i];
-    state.lineIndex = 1;
-    state.nextAssignmentNumber = std::move(nextAssignment);
-    return state;
-}
+using testing::stateWith;
 
 TEST(ScriptReader, WalksQuestionAndAnswerStopsOverSeparators)
 {

@@ -14,7 +14,7 @@ std::string filterValue(const std::string& rating)
     return counted >= 0 ? std::to_string(counted) : std::string("other");
 }
 
-constexpr unsigned kHasGivenAnswer = 1;
+constexpr unsigned kQuestionHasGivenAnswer = 1;
 constexpr unsigned kEmpty = 1;
 
 const std::string kNone;
@@ -49,7 +49,7 @@ QuestionPages::OpenPage& QuestionPages::page(const CourseQuestion& question)
         open.text,
         {key, "Assignment " + std::to_string(question.assignment) + ", question " + std::to_string(question.question),
          question.text, question.givenAnswer},
-        question.givenAnswer.empty() ? 0 : kHasGivenAnswer, 0);
+        question.givenAnswer.empty() ? 0 : kQuestionHasGivenAnswer, 0);
     open.path = "questions/" + key + ".html";
     open.stream = m_folder.open(open.path);
     return open;
