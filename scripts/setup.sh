@@ -11,7 +11,7 @@ if [[ "$action" != run && "$action" != test && "$action" != bench ]]; then
     exit 2
 fi
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core
           libzip-dev libcli11-dev nlohmann-json3-dev # calctutor-report: zip archives, options, JSON
           libkainjow-mustache-dev)                   # and its pages' templates
