@@ -2,6 +2,7 @@
 // panels: copy-picture through the clipboard, one circle and one beep per
 // tick, and the course's graphs in the left panel.
 
+#include "WidgetTest.h"
 #include "pictures/PictureController.h"
 #include "pictures/PicturePanel.h"
 #include "pictures/SystemClipboard.h"
@@ -431,5 +432,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PictureControllerTest)
+CALCTUTOR_WIDGET_TEST(PictureControllerTest);
 #include "PictureControllerTest.moc"

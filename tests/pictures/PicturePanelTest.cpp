@@ -1,6 +1,7 @@
 // A picture panel: its user scale, its white background and picture, and the
 // kept drawing layer that circles are drawn onto.
 
+#include "WidgetTest.h"
 #include "pictures/PicturePanel.h"
 
 #include "Pixels.h"
@@ -204,5 +205,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PicturePanelTest)
+CALCTUTOR_WIDGET_TEST(PicturePanelTest);
 #include "PicturePanelTest.moc"

@@ -2,6 +2,7 @@
 // accessibility interface, with a name a student can act on, the right role,
 // and a description of each picture panel.
 
+#include "WidgetTest.h"
 #include "core/Prompts.h"
 #include "ui/ControlLayout.h"
 #include "ui/MainForm.h"
@@ -194,5 +195,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+CALCTUTOR_WIDGET_TEST(AccessibilityTest);
 #include "AccessibilityTest.moc"

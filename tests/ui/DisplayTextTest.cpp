@@ -1,6 +1,7 @@
 // The program's Windows-1252 texts as the window shows them: every byte's
 // character, the line ends, and what each viewer adds to the question box.
 
+#include "WidgetTest.h"
 #include "core/Windows1252.h"
 #include "ui/DisplayText.h"
 
@@ -67,5 +68,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DisplayTextTest)
+CALCTUTOR_WIDGET_TEST(DisplayTextTest);
 #include "DisplayTextTest.moc"

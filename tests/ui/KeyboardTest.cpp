@@ -3,6 +3,7 @@
 // question and its given answer are worked through by key presses only, and
 // the record files must show the response, the critique and both ratings.
 
+#include "WidgetTest.h"
 #include "ui/ControlLayout.h"
 #include "ui/MainForm.h"
 
@@ -177,5 +178,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(KeyboardTest)
+CALCTUTOR_WIDGET_TEST(KeyboardTest);
 #include "KeyboardTest.moc"

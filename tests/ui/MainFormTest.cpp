@@ -1,6 +1,7 @@
 // The main window: its layout table, its own two handlers, and one walk
 // through the first assignment driven by clicks.
 
+#include "WidgetTest.h"
 #include "core/Prompts.h"
 #include "pictures/PicturePanel.h"
 #include "records/AnswerDraft.h"
@@ -528,5 +529,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainFormTest)
+CALCTUTOR_WIDGET_TEST(MainFormTest);
 #include "MainFormTest.moc"

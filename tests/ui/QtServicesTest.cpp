@@ -1,6 +1,7 @@
 // The real input box and messages, driven headless: a timer answers each
 // modal box from inside its own event loop, as a student would.
 
+#include "WidgetTest.h"
 #include "ui/PromptDialog.h"
 #include "ui/QtServices.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QLayout>
 #include <QtTest>
 
 #include <deque>
@@ -183,5 +185,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(QtServicesTest)
+CALCTUTOR_WIDGET_TEST(QtServicesTest);
 #include "QtServicesTest.moc"
