@@ -15,6 +15,6 @@ bool registerWidgetTest(const char* name, WidgetTestMaker make);
 
 } // namespace calctutor::testing
 
-#define CALCTUTOR_WIDGET_TEST(TestClass)                                                                           \
-    [[maybe_unused]] static const bool registered##TestClass = calctutor::testing::registerWidgetTest(           \
+#define CALCTUTOR_WIDGET_TEST(TestClass)                                                                               \
+    [[maybe_unused]] static const bool registered##TestClass = calctutor::testing::registerWidgetTest(                 \
         #TestClass, []() -> std::unique_ptr<QObject> { return std::make_unique<TestClass>(); })

@@ -7,9 +7,9 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QLayout>
 #include <QtTest>
 
 #include <deque>
