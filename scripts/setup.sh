@@ -13,8 +13,9 @@ fi
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-dejavu-core
-          libzip-dev libcli11-dev nlohmann-json3-dev # calctutor-report: zip archives, options, JSON
-          libkainjow-mustache-dev)                   # and its pages' templates
+          libzip-dev libcli11-dev nlohmann-json3-dev # calctutor-report: zip archives, options, JSON,
+          libkainjow-mustache-dev                    # its pages' templates
+          libjemalloc-dev)                           # and a faster allocator for its many small strings
 if [[ "$action" == test ]]; then
     packages+=(locales                                    # a decimal-comma language for the number tests
                desktop-file-utils appstream dpkg-dev file # validate the desktop files, build the .deb
