@@ -30,8 +30,17 @@ if [[ "$action" == bench ]]; then
 fi
 ./scripts/install-missing.sh "${packages[@]}"
 
+# A build folder configured by an older checkout with another generator
+# (Make) cannot be reconfigured with Ninja: its cache is dropped, not its files.
+configure() { # PRESET FOLDER
+    if [[ -f $2/CMakeCache.txt ]] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$2/CMakeCache.txt"; then
+        rm -rf "$2/CMakeCache.txt" "$2/CMakeFiles"
+    fi
+    cmake --preset "$1"
+}
+
 release() {
-    cmake --preset release
+    configure release build-release
     cmake --build --preset release
 }
 if [[ "$action" == bench ]]; then
@@ -39,7 +48,7 @@ if [[ "$action" == bench ]]; then
     exit 0
 fi
 
-cmake --preset default
+configure default build
 cmake --build --preset default
 
 if [[ "$action" == run ]]; then
