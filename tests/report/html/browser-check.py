@@ -140,9 +140,10 @@ def check_page(path, texts):
     return shown
 
 
-def holds(path, text):
+def holds_any(path, texts):
     with open(path, encoding="utf-8") as file:
-        return text in "".join(Page(file.read()).text)
+        shown = "".join(Page(file.read()).text)
+    return any(text in shown for text in texts)
 
 
 def number(text):
@@ -204,7 +205,7 @@ def main():
     for folder in ("students", "questions"):
         paths = sorted(os.path.join(options.site, folder, name) for name in os.listdir(os.path.join(options.site, folder)))
         # The pages that hold the given student texts first: they are the ones worth a browser's time.
-        paths.sort(key=lambda path: not any(holds(path, text) for text in options.text))
+        paths.sort(key=lambda path: not holds_any(path, options.text))
         for path in paths[:options.pages]:
             check_page(path, options.text)
     if options.csv:
